@@ -36,4 +36,17 @@ std::string SaveFailedText(const SaveOutcome& outcome)
     return text;
 }
 
+std::optional<Message> SaveMessage(const SaveOutcome& outcome)
+{
+    switch (outcome.status) {
+        case SaveOutcome::Status::NothingToSave:
+            return Message{std::string(kNothingToSaveTitle), std::string(kNothingToSaveText)};
+        case SaveOutcome::Status::Failed:
+            return Message{std::string(kSaveFailedTitle), SaveFailedText(outcome)};
+        case SaveOutcome::Status::Saved:
+            break;
+    }
+    return std::nullopt;
+}
+
 }  // namespace kestrami

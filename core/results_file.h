@@ -1,6 +1,7 @@
 // The results file: the block one save appends, and how a save went.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,5 +33,13 @@ std::string ResultsBlock(const std::vector<std::string>& lines);
 // The box shown when a save failed: title and text.
 inline constexpr std::string_view kSaveFailedTitle = "Error";
 std::string SaveFailedText(const SaveOutcome& outcome);
+
+// What the window shows after a save: the "Nothing to save" box, the failure
+// box, or nothing at all for a save that succeeded.
+struct Message {
+    std::string title;
+    std::string text;
+};
+std::optional<Message> SaveMessage(const SaveOutcome& outcome);
 
 }  // namespace kestrami

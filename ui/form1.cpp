@@ -1,0 +1,177 @@
+#include "form1.h"
+
+#include <QListWidget>
+#include <QMenuBar>
+
+#include "form2.h"
+#include "form3.h"
+#include "services.h"
+#include "ui_form1.h"
+
+namespace kestrami::ui {
+
+namespace {
+
+// The design names faces of another desktop; where a face is missing the
+// nearest one of the same kind stands in (fixed pitch for the Courier faces).
+void SetStyleHint(QWidget* widget, QFont::StyleHint hint)
+{
+    QFont font = widget->font();
+    font.setStyleHint(hint);
+    widget->setFont(font);
+}
+
+void SetUnderline(QWidget* widget, bool underline)
+{
+    if (widget->font().underline() != underline) {
+        QFont font = widget->font();
+        font.setUnderline(underline);
+        widget->setFont(font);
+    }
+}
+
+void SetText(QLineEdit* box, const std::string& text)
+{
+    const QString shown = QString::fromStdString(text);
+    if (box->text() != shown) {
+        box->setText(shown);
+    }
+}
+
+}  // namespace
+
+Form1::Form1(Platform& platform, QWidget* parent)
+    : QMainWindow(parent), ui_(std::make_unique<Ui::Form1>()), platform_(platform)
+{
+    ui_->setupUi(this);
+    dig_ = {ui_->dig_0, ui_->dig_1, ui_->dig_2, ui_->dig_3, ui_->dig_4, ui_->dig_5, ui_->dig_6, ui_->dig_7};
+
+    // A sizable frame with a close box only.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint);
+    setWindowIcon(WindowIcon());
+    resize(Twips(7200), Twips(6135) + menuBar()->sizeHint().height());
+
+    for (QWidget* cell : dig_) {
+        SetStyleHint(cell, QFont::TypeWriter);
+    }
+    SetStyleHint(ui_->comma, QFont::TypeWriter);
+    SetStyleHint(ui_->List1, QFont::TypeWriter);
+    QFont link = ui_->uline->font();
+    link.setPointSizeF(8.25);
+    link.setStyleHint(QFont::SansSerif);
+    ui_->uline->setFont(link);
+
+    const std::array<std::pair<QPushButton*, void (Form1::*)()>, 14> keys{{
+        {ui_->Command1, &Form1::Command1_Click},
+        {ui_->Command2, &Form1::Command2_Click},
+        {ui_->Command3, &Form1::Command3_Click},
+        {ui_->Command4, &Form1::Command4_Click},
+        {ui_->Command5, &Form1::Command5_Click},
+        {ui_->Command6, &Form1::Command6_Click},
+        {ui_->Command7, &Form1::Command7_Click},
+        {ui_->Command8, &Form1::Command8_Click},
+        {ui_->Command9, &Form1::Command9_Click},
+        {ui_->Command10, &Form1::Command10_Click},
+        {ui_->Command11, &Form1::Command11_Click},
+        {ui_->CE, &Form1::CE_Click},
+        {ui_->Command12, &Form1::Command12_Click},
+        {ui_->Command14, &Form1::Command14_Click},
+    }};
+    for (const auto& [key, handler] : keys) {
+        connect(key, &QPushButton::clicked, this, handler);
+    }
+    connect(ui_->uline, &QPushButton::clicked, this, &Form1::uline_Click);
+
+    // textEdited, unlike textChanged, comes only from the user's typing, so
+    // the window's own updates of a box never reach the calculator again.
+    connect(ui_->ct, &QLineEdit::textEdited, this, &Form1::ct_Change);
+    for (int i = 1; i <= EntryRegister::kCells; ++i) {
+        connect(dig_[i], &QLineEdit::textEdited, this,
+                [this, i](const QString& text) { dig_Change(i, text); });
+    }
+
+    connect(ui_->mnuSave, &QAction::triggered, this, &Form1::mnuSave_Click);
+    connect(ui_->mnuExit, &QAction::triggered, this, &Form1::mnuExit_Click);
+    connect(ui_->mnuSetHam, &QAction::triggered, this, &Form1::mnuSetHam_Click);
+    connect(ui_->mnuSetFull, &QAction::triggered, this, &Form1::mnuSetFull_Click);
+    connect(ui_->mnuAbout, &QAction::triggered, this, &Form1::mnuAbout_Click);
+    connect(ui_->mnuHelp, &QAction::triggered, this, &Form1::mnuHelp_Click);
+
+    ui_->ct->setFocus();
+    Form_Load();
+}
+
+Form1::~Form1() = default;
+
+void Form1::Form_Load()
+{
+    Run([this] { calculator_.StartUp(); });
+}
+
+void Form1::ct_Change(const QString& text)
+{
+    Run([&] { calculator_.WriteCursor(text.toStdString()); });
+}
+
+void Form1::dig_Change(int i, const QString& text)
+{
+    Run([&] { calculator_.WriteCell(i, text.toStdString()); });
+}
+
+void Form1::mnuSave_Click()
+{
+    const SaveOutcome outcome = calculator_.SaveResults(platform_.ProgramFolder());
+    if (const auto message = SaveMessage(outcome)) {
+        platform_.MessageBox(this, message->text, 0, message->title);
+    }
+}
+
+void Form1::mnuAbout_Click()
+{
+    if (!about_) {
+        about_ = new Form2(this);
+    }
+    about_->show();
+    about_->activateWindow();
+}
+
+void Form1::mnuHelp_Click()
+{
+    if (!help_) {
+        help_ = new Form3(this);
+    }
+    help_->show();
+    help_->activateWindow();
+}
+
+void Form1::ShowState()
+{
+    const EntryRegister& entry = calculator_.Entry();
+    for (int i = 1; i <= EntryRegister::kCells; ++i) {
+        SetText(dig_[i], entry.Cell(i));
+        SetUnderline(dig_[i], entry.Mark(i));
+    }
+    SetText(ui_->ct, entry.Cursor());
+    ui_->mnuSetHam->setChecked(calculator_.IsHam());
+    ui_->mnuSetFull->setChecked(!calculator_.IsHam());
+    ShowResults();
+}
+
+void Form1::ShowResults()
+{
+    // A new generation means the list was emptied: start the rows again.
+    // Otherwise only lines appended since the last look become new rows.
+    const ResultsList& results = calculator_.Results();
+    if (results.Generation() != shown_generation_) {
+        ui_->List1->clear();
+        shown_generation_ = results.Generation();
+        shown_rows_ = 0;
+    }
+    for (auto i = static_cast<std::size_t>(shown_rows_); i < results.Count(); ++i) {
+        ui_->List1->addItem(QString::fromStdString(results.Line(i)));
+    }
+    shown_rows_ = static_cast<int>(results.Count());
+}
+
+}  // namespace kestrami::ui

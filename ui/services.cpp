@@ -1,0 +1,81 @@
+#include "services.h"
+
+#include <QCoreApplication>
+#include <QIcon>
+#include <QMessageBox>
+
+#include <cstdlib>
+#include <exception>
+
+namespace kestrami::ui {
+
+QIcon WindowIcon()
+{
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/assets/kestrami-16.png"), QSize(16, 16));
+    icon.addFile(QStringLiteral(":/assets/kestrami-32.png"), QSize(32, 32));
+    return icon;
+}
+
+std::string Desktop::ProgramFolder() const
+{
+    return QCoreApplication::applicationDirPath().toStdString();
+}
+
+void Desktop::MessageBox(QWidget* parent, const std::string& prompt, int style, const std::string& title)
+{
+    ShowMessageBox(parent, prompt, style, title);
+}
+
+void ShowMessageBox(QWidget* parent, const std::string& prompt, int style, const std::string& title)
+{
+    // The style's icon group picks the icon (0: none, 16: critical, 32:
+    // question, 48: warning, 64: information); the box always has one OK
+    // button, the only choice the program offers.
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    switch (style & 0x70) {
+        case 16:
+            icon = QMessageBox::Critical;
+            break;
+        case 32:
+            icon = QMessageBox::Question;
+            break;
+        case 48:
+            icon = QMessageBox::Warning;
+            break;
+        case 64:
+            icon = QMessageBox::Information;
+            break;
+        default:
+            break;
+    }
+    QString text = QString::fromStdString(prompt);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QMessageBox box(icon, QString::fromStdString(title), text, QMessageBox::Ok, parent);
+    box.setObjectName(QStringLiteral("messageBox"));
+    box.setWindowModality(Qt::ApplicationModal);
+    box.exec();
+}
+
+Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
+
+bool Application::notify(QObject* receiver, QEvent* event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& failure) {
+        ReportUnhandledFailure(QString::fromLocal8Bit(failure.what()));
+    } catch (...) {
+        ReportUnhandledFailure(QStringLiteral("unknown failure"));
+    }
+    return false;
+}
+
+void ReportUnhandledFailure(const QString& what)
+{
+    QMessageBox::critical(nullptr, QStringLiteral("Kestrami"),
+                          QStringLiteral("Run-time error: %1\nThe program ends.").arg(what));
+    std::exit(EXIT_FAILURE);
+}
+
+}  // namespace kestrami::ui

@@ -1,0 +1,67 @@
+// The few services the windows need that Qt does not give as such: twips,
+// the program's folder, the plain modal message box, and the report of a
+// failure nothing else caught. Everything else the windows use is Qt's own.
+#pragma once
+
+#include <QApplication>
+#include <QRect>
+#include <QString>
+
+#include <string>
+
+class QIcon;
+class QWidget;
+
+namespace kestrami::ui {
+
+// Window designs are measured in twips: 1/1440 inch, 15 to a pixel at 96
+// dots per inch. Qt's high-DPI scaling maps logical pixels to the screen.
+inline constexpr int kTwipsPerPixel = 15;
+constexpr int Twips(int twips)
+{
+    return twips / kTwipsPerPixel;
+}
+constexpr QRect TwipRect(int left, int top, int width, int height)
+{
+    return {Twips(left), Twips(top), Twips(width), Twips(height)};
+}
+
+// The program's icon, 16 x 16 and 32 x 32, shared by all three windows.
+QIcon WindowIcon();
+
+// What the main window asks of the desktop. The program uses Desktop; tests
+// put in their own folder and answer message boxes without blocking.
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // The folder that holds the running executable, as text.
+    virtual std::string ProgramFolder() const = 0;
+
+    // A modal message box with a prompt, a style value and a title. Style 0
+    // is one OK button and no icon; the call returns after OK.
+    virtual void MessageBox(QWidget* parent, const std::string& prompt, int style,
+                            const std::string& title) = 0;
+};
+
+class Desktop : public Platform {
+public:
+    std::string ProgramFolder() const override;
+    void MessageBox(QWidget* parent, const std::string& prompt, int style, const std::string& title) override;
+};
+
+// The message box itself: modal to the whole application, CR LF line ends
+// shown as line breaks. Exposed so that tests can look at the real box.
+void ShowMessageBox(QWidget* parent, const std::string& prompt, int style, const std::string& title);
+
+// The application object. A failure that no handler caught is reported to
+// the user in a message and ends the program, instead of vanishing silently.
+class Application : public QApplication {
+public:
+    Application(int& argc, char** argv);
+    bool notify(QObject* receiver, QEvent* event) override;
+};
+
+void ReportUnhandledFailure(const QString& what);
+
+}  // namespace kestrami::ui
