@@ -1,8 +1,21 @@
+// Drives the real main window: clicks its keys, triggers its menu items and
+// types into its boxes, then checks what it shows and what it saved.
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include "form1.h"
 #include "services.h"
@@ -12,27 +25,517 @@ namespace {
 
 class FakePlatform : public Platform {
 public:
-    std::string ProgramFolder() const override { return folder; }
-    void MessageBox(QWidget*, const std::string& prompt, int style, const std::string& title) override
-    {
-        boxes.push_back({prompt, style, title});
-    }
     struct Box {
         std::string prompt;
         int style;
         std::string title;
     };
-    std::string folder = "/nonexistent";
+
+    std::string ProgramFolder() const override { return folder; }
+    void MessageBox(QWidget*, const std::string& prompt, int style, const std::string& title) override
+    {
+        boxes.push_back({prompt, style, title});
+    }
+
+    std::string folder;
     std::vector<Box> boxes;
 };
 
-TEST(Form1, Smoke)
-{
+class Form1Test : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        platform.folder = dir.path().toStdString();
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    }
+
+    template <typename T = QWidget>
+    T* Find(const char* name)
+    {
+        T* child = window.findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(child, nullptr) << name;
+        return child;
+    }
+
+    QLineEdit* Cell(int i) { return Find<QLineEdit>(("dig_" + std::to_string(i)).c_str()); }
+
+    // Clicks keys by their captions' shorthand: digits, '<' for "<--",
+    // 'C' for CE, 'E' for ENTER, 'L' for CLEAR List.
+    void Keys(std::string_view keys)
+    {
+        for (const char key : keys) {
+            std::string name;
+            switch (key) {
+                case '<':
+                    name = "Command11";
+                    break;
+                case 'C':
+                    name = "CE";
+                    break;
+                case 'E':
+                    name = "Command12";
+                    break;
+                case 'L':
+                    name = "Command14";
+                    break;
+                case '0':
+                    name = "Command10";
+                    break;
+                default:
+                    name = std::string("Command") + key;
+            }
+            QTest::mouseClick(Find<QPushButton>(name.c_str()), Qt::LeftButton);
+        }
+    }
+
+    void Menu(const char* action) { Find<QAction>(action)->trigger(); }
+
+    std::string Display()
+    {
+        std::string shown;
+        for (int i = 1; i <= 7; ++i) {
+            shown += Cell(i)->text().toStdString();
+        }
+        return shown;
+    }
+
+    int UnderlinedCell()
+    {
+        int underlined = 0;
+        for (int i = 1; i <= 7; ++i) {
+            if (Cell(i)->font().underline()) {
+                EXPECT_EQ(underlined, 0) << "more than one cell underlined";
+                underlined = i;
+            }
+        }
+        return underlined;
+    }
+
+    QStringList Rows()
+    {
+        QStringList rows;
+        auto* list = Find<QListWidget>("List1");
+        for (int i = 0; i < list->count(); ++i) {
+            rows << list->item(i)->text();
+        }
+        return rows;
+    }
+
+    QByteArray SavedFile()
+    {
+        QFile file(dir.filePath(QStringLiteral("Kestrami.txt")));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    QTemporaryDir dir;
     FakePlatform platform;
-    Form1 window(platform);
-    window.show();
-    QTest::mouseClick(window.findChild<QPushButton*>("Command4"), Qt::LeftButton);
-    EXPECT_EQ(window.findChild<QLineEdit*>("dig_1")->text(), "4");
+    Form1 window{platform};
+};
+
+TEST_F(Form1Test, StartsWithAClearedDisplayAndTheHamHeaders)
+{
+    EXPECT_EQ(window.windowTitle(), "NOKIA Kestrami");
+    EXPECT_EQ(Display(), "0000000");
+    EXPECT_EQ(Find<QLineEdit>("comma")->text(), ",");
+    EXPECT_EQ(UnderlinedCell(), 1);
+    EXPECT_EQ(Find<QLineEdit>("ct")->text(), "1");
+    EXPECT_EQ(Rows(), QStringList({"HAM Range:", "430-440 MHz"}));
+    EXPECT_TRUE(Find<QAction>("mnuSetHam")->isChecked());
+    EXPECT_FALSE(Find<QAction>("mnuSetFull")->isChecked());
+    EXPECT_EQ(Cell(0)->text(), "0");
+    EXPECT_FALSE(Cell(0)->font().underline());
+    EXPECT_EQ(Find<QLineEdit>("Text1")->text(), "Text1");
+    EXPECT_EQ(Find<QLabel>("Label1")->text(), "char.position");
+    EXPECT_EQ(Find<QPushButton>("uline")->text(), "underline");
+}
+
+struct Placement {
+    const char* name;
+    const char* container;
+    int left, top, width, height;  // twips
+    const char* caption;
+};
+
+TEST_F(Form1Test, EveryControlStandsWhereTheDesignPutsIt)
+{
+    const Placement table[] = {
+        {"Frame1", "centralwidget", 135, 135, 3375, 5775, "Calculator"},
+        {"Frame2", "centralwidget", 3675, 120, 3375, 5775, "Results"},
+        {"dig_1", "Frame1", 270, 345, 375, 585, "0"},
+        {"dig_2", "Frame1", 630, 345, 375, 585, "0"},
+        {"dig_3", "Frame1", 990, 345, 375, 585, "0"},
+        {"comma", "Frame1", 1350, 345, 375, 585, ","},
+        {"dig_4", "Frame1", 1710, 345, 375, 585, "0"},
+        {"dig_5", "Frame1", 2070, 345, 375, 585, "0"},
+        {"dig_6", "Frame1", 2430, 345, 375, 585, "0"},
+        {"dig_7", "Frame1", 2790, 345, 375, 585, "0"},
+        {"Command1", "Frame1", 315, 1065, 855, 855, "1"},
+        {"Command2", "Frame1", 1275, 1065, 855, 855, "2"},
+        {"Command3", "Frame1", 2235, 1065, 855, 855, "3"},
+        {"Command4", "Frame1", 315, 2025, 855, 855, "4"},
+        {"Command5", "Frame1", 1275, 2025, 855, 855, "5"},
+        {"Command6", "Frame1", 2235, 2025, 855, 855, "6"},
+        {"Command7", "Frame1", 315, 2985, 855, 855, "7"},
+        {"Command8", "Frame1", 1275, 2985, 855, 855, "8"},
+        {"Command9", "Frame1", 2235, 2985, 855, 855, "9"},
+        {"Command10", "Frame1", 315, 3945, 855, 855, "0"},
+        {"Command11", "Frame1", 1275, 3945, 855, 855, "<--"},
+        {"CE", "Frame1", 2235, 3945, 855, 855, "CE"},
+        {"Command12", "Frame1", 360, 4905, 2775, 615, "E N T E R"},
+        {"List1", "Frame2", 225, 300, 2925, 4470, nullptr},
+        {"Command14", "Frame2", 240, 4920, 2895, 615, "CLEAR List"},
+        {"ct", "centralwidget", 7485, 1230, 975, 285, "1"},
+        {"Label1", "centralwidget", 7485, 990, 900, 195, "char.position"},
+        {"uline", "centralwidget", 7485, 1710, 975, 375, "underline"},
+        {"dig_0", "centralwidget", 7485, 270, 375, 585, "0"},
+        {"Text1", "centralwidget", 7560, 2760, 2535, 285, "Text1"},
+    };
+    for (const Placement& p : table) {
+        SCOPED_TRACE(p.name);
+        QWidget* widget = Find(p.name);
+        ASSERT_NE(widget, nullptr);
+        EXPECT_EQ(widget->parentWidget()->objectName(), p.container);
+        const QRect g = widget->geometry();
+        EXPECT_EQ(QRect(g.x() * 15, g.y() * 15, g.width() * 15, g.height() * 15),
+                  QRect(p.left, p.top, p.width, p.height));
+        if (p.caption == nullptr) {
+            continue;
+        }
+        if (auto* box = qobject_cast<QLineEdit*>(widget)) {
+            EXPECT_EQ(box->text(), p.caption);
+        } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
+            EXPECT_EQ(button->text(), p.caption);
+        } else if (auto* label = qobject_cast<QLabel*>(widget)) {
+            EXPECT_EQ(label->text(), p.caption);
+        } else if (auto* frame = qobject_cast<QGroupBox*>(widget)) {
+            EXPECT_EQ(frame->title(), p.caption);
+        }
+    }
+    // The client area below the menu bar is 7200 x 6135 twips; the service
+    // controls lie beyond its right edge.
+    EXPECT_EQ(Find("centralwidget")->size(), QSize(480, 409));
+}
+
+TEST_F(Form1Test, WideningTheWindowMovesNothing)
+{
+    std::vector<std::pair<QWidget*, QRect>> before;
+    for (QWidget* child : window.findChildren<QWidget*>()) {
+        if (!child->objectName().isEmpty() && child->parentWidget() != &window) {
+            before.emplace_back(child, child->geometry());
+        }
+    }
+    window.resize(800, window.height() + 50);
+    QTest::qWait(10);
+    for (const auto& [child, geometry] : before) {
+        EXPECT_EQ(child->geometry(), geometry) << child->objectName().toStdString();
+    }
+    for (const char* name : {"ct", "Label1", "uline", "dig_0", "Text1"}) {
+        QWidget* control = Find(name);
+        EXPECT_TRUE(control->isVisible() && control->isEnabled()) << name;
+        EXPECT_TRUE(Find("centralwidget")->rect().contains(control->geometry())) << name;
+    }
+}
+
+TEST_F(Form1Test, LooksAsDesigned)
+{
+    const QColor light_green(192, 255, 192);
+    for (int i = 0; i <= 7; ++i) {
+        SCOPED_TRACE(i);
+        const QFont font = Cell(i)->font();
+        EXPECT_EQ(font.family(), "Courier New");
+        EXPECT_EQ(font.pointSize(), 24);
+        EXPECT_TRUE(font.bold());
+        EXPECT_EQ(Cell(i)->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+        EXPECT_EQ(Cell(i)->palette().color(QPalette::Base), light_green);
+    }
+    EXPECT_EQ(Find<QPushButton>("CE")->palette().color(QPalette::Button), QColor(255, 255, 0));
+    auto* list = Find<QListWidget>("List1");
+    EXPECT_EQ(list->font().family(), "Courier");
+    EXPECT_EQ(list->font().pointSize(), 12);
+    EXPECT_FALSE(list->isSortingEnabled());
+    EXPECT_EQ(list->selectionMode(), QAbstractItemView::SingleSelection);
+    EXPECT_EQ(list->palette().color(QPalette::Base), light_green);
+    const QFont uline = Find("uline")->font();
+    EXPECT_EQ(uline.family(), "MS Sans Serif");
+    EXPECT_DOUBLE_EQ(uline.pointSizeF(), 8.25);
+    EXPECT_TRUE(uline.underline());
+
+    const Qt::WindowFlags flags = window.windowFlags();
+    EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
+    EXPECT_FALSE(flags & Qt::WindowMinimizeButtonHint);
+    EXPECT_FALSE(flags & Qt::WindowMaximizeButtonHint);
+    const QList<QSize> icon_sizes = window.windowIcon().availableSizes();
+    EXPECT_TRUE(icon_sizes.contains(QSize(16, 16)) && icon_sizes.contains(QSize(32, 32)));
+}
+
+TEST_F(Form1Test, MenusHoldTheirItemsWithoutAccessKeysOrShortcuts)
+{
+    const std::vector<std::pair<QString, QStringList>> menus = {
+        {"File", {"Save", "Exit"}},
+        {"Settings", {"70cm HAM band", "70cm FULL range"}},
+        {"Info", {"About", "Help"}},
+    };
+    const QList<QAction*> titles = window.menuBar()->actions();
+    ASSERT_EQ(titles.size(), 3);
+    for (std::size_t m = 0; m < menus.size(); ++m) {
+        SCOPED_TRACE(menus[m].first.toStdString());
+        EXPECT_EQ(titles[m]->text(), menus[m].first);
+        QStringList items;
+        for (QAction* item : titles[m]->menu()->actions()) {
+            EXPECT_FALSE(item->isSeparator());
+            EXPECT_TRUE(item->shortcut().isEmpty());
+            EXPECT_TRUE(item->isEnabled() && item->isVisible());
+            items << item->text();
+        }
+        EXPECT_EQ(items, menus[m].second);
+        EXPECT_FALSE(menus[m].first.contains('&'));
+    }
+}
+
+TEST_F(Form1Test, TabVisitsTheFiveStopsInOrderStartingInTheCursorBox)
+{
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    EXPECT_EQ(QApplication::focusWidget(), Find("ct"));
+    for (const char* next : {"uline", "Command12", "Command14", "Text1", "ct"}) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), Find(next)) << next;
+    }
+    for (QWidget* child : window.findChildren<QWidget*>()) {
+        const bool tab_stop = (child->focusPolicy() & Qt::TabFocus) == Qt::TabFocus;
+        const bool listed =
+            QStringList{"ct", "uline", "Command12", "Command14", "Text1"}.contains(child->objectName());
+        if (child->isVisibleTo(&window) && !child->objectName().startsWith("qt_") &&
+            child->window() == &window && qobject_cast<QMenuBar*>(child) == nullptr) {
+            EXPECT_EQ(tab_stop, listed) << child->objectName().toStdString();
+        }
+    }
+}
+
+struct KeyRow {
+    const char* keys;
+    const char* display;
+    const char* cursor;
+    int underlined;
+};
+
+class Form1Keys : public Form1Test, public testing::WithParamInterface<KeyRow> {};
+
+TEST_P(Form1Keys, ShowTheDigitsTheCursorAndItsUnderline)
+{
+    Keys(GetParam().keys);
+    EXPECT_EQ(Display(), GetParam().display);
+    EXPECT_EQ(Find<QLineEdit>("ct")->text(), GetParam().cursor);
+    EXPECT_EQ(UnderlinedCell(), GetParam().underlined);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sequences, Form1Keys,
+    testing::Values(KeyRow{"", "0000000", "1", 1}, KeyRow{"4351250", "4351250", "7", 7},
+                    KeyRow{"43512509", "4351259", "7", 7}, KeyRow{"435<", "4350000", "3", 3},
+                    KeyRow{"435<<", "4300000", "2", 2}, KeyRow{"435<<7", "4700000", "3", 3},
+                    KeyRow{"<", "0000000", "1", 1}, KeyRow{"4351259<", "4351250", "6", 6},
+                    KeyRow{"43512C", "0000000", "1", 1}, KeyRow{"4351250E", "0000000", "1", 1}));
+
+TEST_F(Form1Test, EnterAppendsResultRowsAndClearListAndBandsResetThem)
+{
+    Keys("4351250E4385000E");
+    EXPECT_EQ(Rows(),
+              QStringList({"HAM Range:", "430-440 MHz", "Fo=435.1250  n=5620", "Fo=438.5000  n=6160"}));
+    Keys("4500000E");  // outside the HAM band: nothing added, display cleared
+    EXPECT_EQ(Rows().size(), 4);
+    EXPECT_EQ(Display(), "0000000");
+
+    Keys("43");  // band changes keep the digits keyed so far
+    Menu("mnuSetFull");
+    EXPECT_EQ(Rows(), QStringList({"FULL Range:", "400-500 MHz"}));
+    EXPECT_FALSE(Find<QAction>("mnuSetHam")->isChecked());
+    EXPECT_TRUE(Find<QAction>("mnuSetFull")->isChecked());
+    EXPECT_EQ(Display(), "4300000");
+    EXPECT_EQ(Find<QLineEdit>("ct")->text(), "3");
+
+    Keys("CE4500000E");
+    EXPECT_EQ(Rows(), QStringList({"FULL Range:", "400-500 MHz", "Fo=450.0000  n=8000"}));
+    Keys("L");
+    EXPECT_EQ(Rows(), QStringList({"FULL Range:", "400-500 MHz"}));
+
+    Keys("4351250E");
+    Menu("mnuSetFull");  // the band already chosen empties the list as well
+    EXPECT_EQ(Rows(), QStringList({"FULL Range:", "400-500 MHz"}));
+    EXPECT_TRUE(Find<QAction>("mnuSetFull")->isChecked());
+    Menu("mnuSetHam");
+    EXPECT_EQ(Rows(), QStringList({"HAM Range:", "430-440 MHz"}));
+    EXPECT_TRUE(Find<QAction>("mnuSetHam")->isChecked());
+    EXPECT_FALSE(Find<QAction>("mnuSetFull")->isChecked());
+}
+
+TEST_F(Form1Test, AnAppendedRowNeitherScrollsNorChangesTheSelection)
+{
+    auto* list = Find<QListWidget>("List1");
+    list->setCurrentRow(1);
+    for (int i = 0; i < 40; ++i) {
+        Keys("4351250E");
+    }
+    EXPECT_EQ(list->count(), 42);
+    EXPECT_EQ(list->currentRow(), 1);
+    EXPECT_EQ(list->selectedItems().size(), 1);
+    EXPECT_EQ(list->verticalScrollBar()->value(), 0);
+    EXPECT_EQ(list->item(41)->text(), "Fo=435.1250  n=5620");
+}
+
+struct CursorTyping {
+    const char* name;
+    std::vector<QKeyCombination> keys;  // typed into the cursor box in turn
+    const char* cursor;
+    int underlined;
+};
+
+class Form1CursorBox : public Form1Test, public testing::WithParamInterface<CursorTyping> {};
+
+TEST_P(Form1CursorBox, EveryChangeIsClampedAndMarked)
+{
+    auto* ct = Find<QLineEdit>("ct");
+    ct->setFocus();
+    for (const QKeyCombination key : GetParam().keys) {
+        QTest::keyClick(ct, key.key(), key.keyboardModifiers());
+    }
+    EXPECT_EQ(ct->text(), GetParam().cursor);
+    EXPECT_EQ(UnderlinedCell(), GetParam().underlined);
+    EXPECT_EQ(window.Calculator().Entry().Cursor(), GetParam().cursor);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Typing, Form1CursorBox,
+    testing::Values(CursorTyping{"FiveBeforeOneGivesSeven", {Qt::Key_Home, Qt::Key_5}, "7", 7},
+                    CursorTyping{"EmptiedGivesOne", {Qt::Key_End, Qt::Key_Backspace}, "1", 1},
+                    CursorTyping{"FourOverAll", {Qt::CTRL | Qt::Key_A, Qt::Key_4}, "4", 4},
+                    CursorTyping{"LettersOverAllGiveOne", {Qt::CTRL | Qt::Key_A, Qt::Key_A}, "1", 1},
+                    CursorTyping{"LetterAfterOneStaysAsTyped", {Qt::Key_End, Qt::Key_A}, "1a", 1},
+                    CursorTyping{"NineGivesSeven", {Qt::CTRL | Qt::Key_A, Qt::Key_9}, "7", 7},
+                    CursorTyping{"MinusGivesOne", {Qt::Key_Home, Qt::Key_Minus}, "1", 1},
+                    CursorTyping{"HalfMarksNoCell",
+                                 {Qt::CTRL | Qt::Key_A, Qt::Key_2, Qt::Key_Period, Qt::Key_5},
+                                 "2.5",
+                                 0}),
+    [](const testing::TestParamInfo<CursorTyping>& info) { return info.param.name; });
+
+TEST_F(Form1Test, TypedCursorDecidesWhereTheNextDigitGoes)
+{
+    auto* ct = Find<QLineEdit>("ct");
+    ct->selectAll();
+    QTest::keyClicks(ct, "2.5");
+    Keys("9");  // 2.5 takes the even neighbour, cell 2
+    EXPECT_EQ(Display(), "0900000");
+    EXPECT_EQ(ct->text(), "3.5");
+    EXPECT_EQ(UnderlinedCell(), 0);
+}
+
+TEST_F(Form1Test, TypingIntoACellChangesOnlyThatCellUntilEnterReadsIt)
+{
+    Keys("43");
+    QLineEdit* cell = Cell(2);
+    QTest::mouseClick(cell, Qt::LeftButton);
+    cell->setCursorPosition(1);
+    QTest::keyClicks(cell, "1");
+    EXPECT_EQ(cell->text(), "31");
+    EXPECT_EQ(window.Calculator().Entry().Cell(2), "31");
+    EXPECT_EQ(Find<QLineEdit>("ct")->text(), "3");
+    EXPECT_EQ(UnderlinedCell(), 3);
+
+    // The service boxes are nobody's input.
+    for (const char* name : {"comma", "dig_0", "Text1"}) {
+        QTest::keyClicks(Find<QLineEdit>(name), "7");
+    }
+    EXPECT_EQ(window.Calculator().FrequencyText(), "4310.0000");
+    EXPECT_EQ(Find<QLineEdit>("ct")->text(), "3");
+
+    Keys("E");  // 4310 MHz lies outside the band: nothing added, all cleared
+    EXPECT_EQ(Rows().size(), 2);
+    EXPECT_EQ(Cell(2)->text(), "0");
+}
+
+TEST_F(Form1Test, SavingWithNoResultShowsTheErrorBoxAndTouchesNoFile)
+{
+    Menu("mnuSave");
+    Keys("4500000EL");  // outside HAM, then CLEAR List
+    Menu("mnuSave");
+    ASSERT_EQ(platform.boxes.size(), 2u);
+    for (const auto& box : platform.boxes) {
+        EXPECT_EQ(box.title, "Error");
+        EXPECT_EQ(box.style, 0);
+        EXPECT_EQ(box.prompt,
+                  "Nothing to save !\r\nAt least 1 frequency must be\r\nadded to the Results-list.");
+    }
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("Kestrami.txt"))));
+}
+
+TEST_F(Form1Test, SaveAppendsTheListBesideTheProgramByteForByte)
+{
+    Keys("4351250E4385000E");
+    Menu("mnuSave");
+    Menu("mnuSave");
+    const QByteArray block =
+        "HAM Range:\r\n430-440 MHz\r\nFo=435.1250  n=5620\r\nFo=438.5000  n=6160\r\n\r\n \r\n";
+    ASSERT_EQ(block.size(), 72);
+    EXPECT_EQ(SavedFile(), block + block);
+    EXPECT_TRUE(platform.boxes.empty());
+    EXPECT_EQ(Rows().size(), 4);
+}
+
+TEST_F(Form1Test, AFailedSaveSaysWhyAndKeepsTheProgramAndListGoing)
+{
+    platform.folder = dir.filePath(QStringLiteral("missing")).toStdString();
+    Keys("4351250E");
+    Menu("mnuSave");
+    ASSERT_EQ(platform.boxes.size(), 1u);
+    EXPECT_EQ(platform.boxes[0].title, "Error");
+    EXPECT_NE(platform.boxes[0].prompt.find(platform.folder + "/Kestrami.txt"), std::string::npos);
+    EXPECT_NE(platform.boxes[0].prompt.find("No such file or directory"), std::string::npos);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(Rows().size(), 3);
+
+    platform.folder = dir.path().toStdString();  // a later save can succeed
+    Menu("mnuSave");
+    EXPECT_EQ(platform.boxes.size(), 1u);
+    EXPECT_TRUE(SavedFile().startsWith("HAM Range:\r\n"));
+}
+
+TEST_F(Form1Test, ExitClosesTheWindowAtOnceWithUnsavedResults)
+{
+    Keys("4351250E");
+    // Closing the last window ends the event loop; a hang would end it with 99.
+    QTimer::singleShot(0, [this] { Menu("mnuExit"); });
+    QTimer::singleShot(5000, [] { QApplication::exit(99); });
+    EXPECT_EQ(QApplication::exec(), 0);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_TRUE(platform.boxes.empty());
+}
+
+TEST(MessageBox, StyleZeroIsOneOkButtonWithoutIconModalToTheApplication)
+{
+    QString title, text;
+    QMessageBox::Icon icon = QMessageBox::Critical;
+    QList<QAbstractButton*> buttons;
+    Qt::WindowModality modality = Qt::NonModal;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        title = box->windowTitle();
+        text = box->text();
+        icon = box->icon();
+        buttons = box->buttons();
+        modality = box->windowModality();
+        QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+    });
+    ShowMessageBox(nullptr, "Nothing to save !\r\nAt least 1 frequency must be\r\nadded to the Results-list.",
+                   0, "Error");
+    EXPECT_EQ(title, "Error");
+    EXPECT_EQ(text, "Nothing to save !\nAt least 1 frequency must be\nadded to the Results-list.");
+    EXPECT_EQ(icon, QMessageBox::NoIcon);
+    EXPECT_EQ(buttons.size(), 1);
+    EXPECT_EQ(modality, Qt::ApplicationModal);
 }
 
 }  // namespace
