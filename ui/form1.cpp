@@ -129,7 +129,8 @@ void Form1::mnuSave_Click()
 
 void Form1::mnuAbout_Click()
 {
-    if (!about_) {
+    // A window that is closing counts as gone: the opening makes a new one.
+    if (!about_ || about_->isHidden()) {
         about_ = new Form2(this);
     }
     about_->show();
@@ -138,7 +139,7 @@ void Form1::mnuAbout_Click()
 
 void Form1::mnuHelp_Click()
 {
-    if (!help_) {
+    if (!help_ || help_->isHidden()) {
         help_ = new Form3(this);
     }
     help_->show();

@@ -1,9 +1,30 @@
 #include "form3.h"
+
+#include "help_text.h"
+#include "services.h"
+#include "ui_form3.h"
+
 namespace kestrami::ui {
-Form3::Form3(QWidget* parent) : QWidget(parent, Qt::Window)
+
+Form3::Form3(QWidget* parent) : SelfClosingWindow(parent), ui_(std::make_unique<Ui::Form3>())
 {
-    setAttribute(Qt::WA_DeleteOnClose);
-    setAttribute(Qt::WA_QuitOnClose, false);
-    setWindowTitle(QStringLiteral("NOKIA Kestrami - Help"));
+    ui_->setupUi(this);
+    setFixedSize(Twips(7950), Twips(4245));
+
+    // Fixed pitch keeps the indented lines aligned; where "Courier New" is
+    // missing, the nearest fixed-pitch face stands in.
+    QFont font(QStringLiteral("Courier New"));
+    font.setPointSizeF(9.75);
+    font.setStyleHint(QFont::TypeWriter);
+    ui_->Text1->setFont(font);
+
+    // The stored lines end in CR LF; the box keeps its lines apart by LF
+    // alone, so each line end becomes one LF before the text goes in.
+    QString text = QString::fromLatin1(kHelpText.data(), static_cast<qsizetype>(kHelpText.size()));
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    ui_->Text1->setPlainText(text);
 }
+
+Form3::~Form3() = default;
+
 }  // namespace kestrami::ui

@@ -1,6 +1,7 @@
 #include "services.h"
 
 #include <QCoreApplication>
+#include <QEvent>
 #include <QIcon>
 #include <QMessageBox>
 
@@ -55,6 +56,45 @@ void ShowMessageBox(QWidget* parent, const std::string& prompt, int style, const
     box.setObjectName(QStringLiteral("messageBox"));
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();
+}
+
+SelfClosingWindow::SelfClosingWindow(QWidget* parent)
+    // A fixed frame with the window menu and the close box only.
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowCloseButtonHint)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setAttribute(Qt::WA_QuitOnClose, false);
+    setWindowIcon(WindowIcon());
+}
+
+void SelfClosingWindow::changeEvent(QEvent* event)
+{
+    // Another window became active, wherever the focus was in this one.
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow()) {
+        Form_Deactivate();
+    }
+    QWidget::changeEvent(event);
+}
+
+void SelfClosingWindow::focusOutEvent(QFocusEvent* event)
+{
+    // Focus passing between the window and its own controls leaves it open.
+    const QWidget* now = QApplication::focusWidget();
+    if (now != this && !isAncestorOf(now)) {
+        Form_LostFocus();
+    }
+    QWidget::focusOutEvent(event);
+}
+
+void SelfClosingWindow::Unload()
+{
+    if (closing_) {
+        return;
+    }
+    closing_ = true;
+    hide();
+    deleteLater();
 }
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}

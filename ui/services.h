@@ -6,11 +6,11 @@
 #include <QApplication>
 #include <QRect>
 #include <QString>
+#include <QWidget>
 
 #include <string>
 
 class QIcon;
-class QWidget;
 
 namespace kestrami::ui {
 
@@ -28,6 +28,30 @@ constexpr QRect TwipRect(int left, int top, int width, int height)
 
 // The program's icon, 16 x 16 and 32 x 32, shared by all three windows.
 QIcon WindowIcon();
+
+// A secondary window that closes itself as soon as it stops being the
+// program's active window or the focus leaves it: hidden first, then
+// destroyed, once, however many of those events one change of focus brings.
+// The next opening creates the window afresh. Closing the main window ends
+// the program whether or not such a window is open.
+class SelfClosingWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit SelfClosingWindow(QWidget* parent);
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+    // The window's reactions; both hide, then unload the window.
+    void Form_Deactivate() { Unload(); }
+    void Form_LostFocus() { Unload(); }
+    void Unload();
+
+private:
+    bool closing_ = false;
+};
 
 // What the main window asks of the desktop. The program uses Desktop; tests
 // put in their own folder and answer message boxes without blocking.
