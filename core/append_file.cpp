@@ -49,9 +49,15 @@ private:
 
 AppendResult AppendBlock(const std::string& path, std::string_view block)
 {
-    const File file(
-        RetryOnSignal([&] { return ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666); }));
+    // O_NONBLOCK keeps a named pipe without a reader from hanging the
+    // program (the open fails with ENXIO instead); writing blocks as usual.
+    const File file(RetryOnSignal(
+        [&] { return ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666); }));
     if (file.fd() < 0) {
+        return Failure(errno);
+    }
+    const int flags = ::fcntl(file.fd(), F_GETFL);
+    if (flags == -1 || ::fcntl(file.fd(), F_SETFL, flags & ~O_NONBLOCK) == -1) {
         return Failure(errno);
     }
     // Another Kestrami saving into the same file waits here until this block

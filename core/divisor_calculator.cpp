@@ -55,7 +55,8 @@ std::size_t EntryRegister::Slot(int i)
 
 void DivisorCalculator::StartUp()
 {
-    // Always the HAM lines: the band starts as HAM and start-up does not ask.
+    // Every run starts with the band HAM and its two header lines.
+    band_ = Band::Ham;
     results_.RemoveAll();
     results_.Append(std::string(FirstHeaderLine(Band::Ham)));
     results_.Append(std::string(SecondHeaderLine(Band::Ham)));
@@ -76,13 +77,13 @@ void DivisorCalculator::StepBack()
     const double p = TextValue(entry_.cursor_);
     WriteCursor(NumberText(p - 1));
     const int cell = p < EntryRegister::kCells ? CellIndex(p) : EntryRegister::kCells;
-    entry_.cells_[EntryRegister::Slot(cell)] = "0";
+    entry_.cells_[EntryRegister::Slot(cell)].assign(1, '0');
 }
 
 void DivisorCalculator::ClearEntry()
 {
     for (auto& cell : entry_.cells_) {
-        cell = "0";
+        cell.assign(1, '0');
     }
     WriteCursor("1");
 }
