@@ -5,41 +5,26 @@
 #include <QAction>
 #include <QFile>
 #include <QGroupBox>
+#include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 #include "form1.h"
 #include "services.h"
+#include "ui_test_support.h"
 
 namespace kestrami::ui {
 namespace {
-
-class FakePlatform : public Platform {
-public:
-    struct Box {
-        std::string prompt;
-        int style;
-        std::string title;
-    };
-
-    std::string ProgramFolder() const override { return folder; }
-    void MessageBox(QWidget*, const std::string& prompt, int style, const std::string& title) override
-    {
-        boxes.push_back({prompt, style, title});
-    }
-
-    std::string folder;
-    std::vector<Box> boxes;
-};
 
 class Form1Test : public testing::Test {
 protected:
@@ -116,9 +101,9 @@ protected:
     QStringList Rows()
     {
         QStringList rows;
-        auto* list = Find<QListWidget>("List1");
-        for (int i = 0; i < list->count(); ++i) {
-            rows << list->item(i)->text();
+        const QAbstractItemModel* model = Find<QTableView>("List1")->model();
+        for (int i = 0; i < model->rowCount(); ++i) {
+            rows << model->index(i, 0).data().toString();
         }
         return rows;
     }
@@ -197,9 +182,7 @@ TEST_F(Form1Test, EveryControlStandsWhereTheDesignPutsIt)
         QWidget* widget = Find(p.name);
         ASSERT_NE(widget, nullptr);
         EXPECT_EQ(widget->parentWidget()->objectName(), p.container);
-        const QRect g = widget->geometry();
-        EXPECT_EQ(QRect(g.x() * 15, g.y() * 15, g.width() * 15, g.height() * 15),
-                  QRect(p.left, p.top, p.width, p.height));
+        EXPECT_EQ(InTwips(widget->geometry()), QRect(p.left, p.top, p.width, p.height));
         if (p.caption == nullptr) {
             continue;
         }
@@ -251,12 +234,17 @@ TEST_F(Form1Test, LooksAsDesigned)
         EXPECT_EQ(Cell(i)->palette().color(QPalette::Base), light_green);
     }
     EXPECT_EQ(Find<QPushButton>("CE")->palette().color(QPalette::Button), QColor(255, 255, 0));
-    auto* list = Find<QListWidget>("List1");
+    auto* list = Find<QTableView>("List1");
     EXPECT_EQ(list->font().family(), "Courier");
     EXPECT_EQ(list->font().pointSize(), 12);
     EXPECT_FALSE(list->isSortingEnabled());
     EXPECT_EQ(list->selectionMode(), QAbstractItemView::SingleSelection);
     EXPECT_EQ(list->palette().color(QPalette::Base), light_green);
+    // A list box: one column of whole text lines, nothing editable.
+    EXPECT_EQ(list->model()->columnCount(), 1);
+    EXPECT_FALSE(list->horizontalHeader()->isVisible() || list->verticalHeader()->isVisible());
+    EXPECT_EQ(list->editTriggers(), QAbstractItemView::NoEditTriggers);
+    EXPECT_EQ(list->selectionBehavior(), QAbstractItemView::SelectRows);
     const QFont uline = Find("uline")->font();
     EXPECT_EQ(uline.family(), "MS Sans Serif");
     EXPECT_DOUBLE_EQ(uline.pointSizeF(), 8.25);
@@ -373,16 +361,16 @@ TEST_F(Form1Test, EnterAppendsResultRowsAndClearListAndBandsResetThem)
 
 TEST_F(Form1Test, AnAppendedRowNeitherScrollsNorChangesTheSelection)
 {
-    auto* list = Find<QListWidget>("List1");
-    list->setCurrentRow(1);
+    auto* list = Find<QTableView>("List1");
+    list->selectRow(1);
     for (int i = 0; i < 40; ++i) {
         Keys("4351250E");
     }
-    EXPECT_EQ(list->count(), 42);
-    EXPECT_EQ(list->currentRow(), 1);
-    EXPECT_EQ(list->selectedItems().size(), 1);
+    EXPECT_EQ(Rows().size(), 42);
+    EXPECT_EQ(list->currentIndex().row(), 1);
+    EXPECT_EQ(list->selectionModel()->selectedRows(), QModelIndexList{list->model()->index(1, 0)});
     EXPECT_EQ(list->verticalScrollBar()->value(), 0);
-    EXPECT_EQ(list->item(41)->text(), "Fo=435.1250  n=5620");
+    EXPECT_EQ(Rows().at(41), "Fo=435.1250  n=5620");
 }
 
 struct CursorTyping {

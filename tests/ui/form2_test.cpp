@@ -1,12 +1,10 @@
-// The About window: its design in twips, the e-mail link handed to the
-// desktop, and its closing as soon as it loses the focus.
+// The About window: its design in twips and the e-mail link handed to the
+// desktop. Its frame and its closing are checked with the Help window's.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QDesktopServices>
-#include <QFocusEvent>
 #include <QLabel>
-#include <QPointer>
 #include <QTest>
 #include <QUrl>
 #include <QWindow>
@@ -17,35 +15,10 @@
 
 #include "form2.h"
 #include "services.h"
-
-// Readable failure messages for Qt's text and colours.
-void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
-void PrintTo(const QColor& color, std::ostream* os)
-{
-    *os << color.name().toStdString();
-}
+#include "ui_test_support.h"
 
 namespace kestrami::ui {
 namespace {
-
-const QColor kGrey(192, 192, 192);
-
-QRect InTwips(const QRect& r)
-{
-    return {r.x() * kTwipsPerPixel, r.y() * kTwipsPerPixel, r.width() * kTwipsPerPixel,
-            r.height() * kTwipsPerPixel};
-}
-
-// Runs the event loop, deferred deletions included, until the window is
-// gone; false if it is still there after QTest's usual wait.
-template <typename Window>
-bool Unloaded(const QPointer<Window>& window)
-{
-    return QTest::qWaitFor([&] { return window.isNull(); });
-}
 
 // Stands in for the desktop's mail program and keeps every link it gets.
 class MailProgram : public QObject {
@@ -56,22 +29,6 @@ public:
 
 public slots:
     void Open(const QUrl& url) { links.push_back(url); }
-};
-
-// Counts how often a window is hidden, and shown again after that.
-class VisibilityLog : public QObject {
-public:
-    int hides = 0;
-    int shows_after_hide = 0;
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::Hide) {
-            ++hides;
-        } else if (event->type() == QEvent::Show && hides > 0) {
-            ++shows_after_hide;
-        }
-        return false;
-    }
 };
 
 class AboutWindow : public ::testing::Test {
@@ -102,28 +59,6 @@ protected:
     MailProgram mail_;
     VisibilityLog visibility_;
 };
-
-TEST_F(AboutWindow, IsAFixedGreyWindowWithCloseBoxAndWindowMenuOnly)
-{
-    EXPECT_EQ(form_->windowTitle(), "NOKIA Kestrami - About");
-    EXPECT_EQ(form_->width() * kTwipsPerPixel, 6540);
-    EXPECT_EQ(form_->height() * kTwipsPerPixel, 2595);
-    EXPECT_EQ(form_->minimumSize(), form_->size());
-    EXPECT_EQ(form_->maximumSize(), form_->size());
-
-    const Qt::WindowFlags flags = form_->windowFlags();
-    EXPECT_TRUE(form_->isWindow());
-    EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
-    EXPECT_TRUE(flags.testFlag(Qt::WindowSystemMenuHint));
-    EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint));
-    EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
-
-    EXPECT_EQ(form_->palette().color(QPalette::Window), kGrey);
-    EXPECT_EQ(form_->windowIcon().availableSizes(), (QList<QSize>{{16, 16}, {32, 32}}));
-    EXPECT_TRUE(form_->testAttribute(Qt::WA_DeleteOnClose));
-    // The open About window never keeps the program running.
-    EXPECT_FALSE(form_->testAttribute(Qt::WA_QuitOnClose));
-}
 
 struct Place {
     const char* name;
@@ -295,9 +230,7 @@ TEST_P(LinkClick, HandsTheMailtoLinkToTheDesktopOncePerClick)
     }
     // Nothing is shown and the window stays open.
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-    ASSERT_FALSE(form_.isNull());
-    EXPECT_TRUE(form_->isVisible());
-    EXPECT_EQ(visibility_.hides, 0);
+    ExpectStillOpen(form_, visibility_);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -328,92 +261,8 @@ TEST_F(AboutWindow, ClicksOnThePictureAndTheOtherLabelsDoNothing)
         QTest::mouseDClick(form_->windowHandle(), Qt::LeftButton, {}, at);
     }
     EXPECT_TRUE(mail_.links.empty());
-    ASSERT_FALSE(form_.isNull());
-    EXPECT_TRUE(form_->isVisible());
+    ExpectStillOpen(form_, visibility_);
 }
-
-enum class Step { HoldFocusInWindow, ActivateOtherWindow, SendFocusOut, SendActivationChange, CloseBox };
-
-struct CloseCase {
-    const char* name;
-    std::vector<Step> steps;
-    bool closes;
-};
-void PrintTo(const CloseCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
-
-class Closing : public AboutWindow, public ::testing::WithParamInterface<CloseCase> {
-protected:
-    void Run(Step step)
-    {
-        if (form_.isNull()) {
-            return;
-        }
-        switch (step) {
-            case Step::HoldFocusInWindow:
-                form_->setFocus();
-                break;
-            case Step::ActivateOtherWindow:
-                other_.show();
-                other_.activateWindow();
-                ASSERT_TRUE(QTest::qWaitForWindowActive(&other_));
-                break;
-            case Step::SendFocusOut: {
-                QFocusEvent focus_out(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
-                QApplication::sendEvent(form_, &focus_out);
-                break;
-            }
-            case Step::SendActivationChange: {
-                QEvent change(QEvent::ActivationChange);
-                QApplication::sendEvent(form_, &change);
-                break;
-            }
-            case Step::CloseBox:
-                form_->close();
-                break;
-        }
-    }
-
-    QWidget other_;
-};
-
-TEST_P(Closing, HidesThenUnloadsOnceWhenTheFocusLeaves)
-{
-    for (const Step step : GetParam().steps) {
-        Run(step);
-    }
-    if (GetParam().closes) {
-        ASSERT_TRUE(Unloaded(form_));
-        EXPECT_EQ(visibility_.hides, 1);
-        EXPECT_EQ(visibility_.shows_after_hide, 0);
-        for (QWidget* window : QApplication::topLevelWidgets()) {
-            EXPECT_EQ(qobject_cast<Form2*>(window), nullptr) << "the About window came back";
-        }
-    } else {
-        QCoreApplication::processEvents();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        ASSERT_FALSE(form_.isNull());
-        EXPECT_TRUE(form_->isVisible());
-        EXPECT_EQ(visibility_.hides, 0);
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Events, Closing,
-    ::testing::Values(CloseCase{"AnotherWindowBecomesActive", {Step::ActivateOtherWindow}, true},
-                      // Deactivation and focus loss both arrive for this one change.
-                      CloseCase{"AnotherWindowBecomesActiveWhileTheWindowHoldsTheFocus",
-                                {Step::HoldFocusInWindow, Step::ActivateOtherWindow},
-                                true},
-                      CloseCase{"FocusOut", {Step::SendFocusOut}, true},
-                      CloseCase{"EventsRepeatedForOneChange",
-                                {Step::SendFocusOut, Step::SendActivationChange, Step::SendFocusOut},
-                                true},
-                      CloseCase{"ClosedWithTheCloseBox", {Step::CloseBox}, true},
-                      CloseCase{"ActivationChangeWhileStillActive", {Step::SendActivationChange}, false}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace kestrami::ui

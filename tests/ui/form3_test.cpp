@@ -1,11 +1,11 @@
 // The Help window: the usage text as the box shows it, the box that cannot be
-// edited, and the closing whenever another window becomes active.
+// edited, focus inside it that keeps it open, and opening it from the main
+// window. Its frame and common closing are checked with the About window's.
 #include <gtest/gtest.h>
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QFocusEvent>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QScrollBar>
@@ -14,36 +14,16 @@
 
 #include <ostream>
 #include <string>
-#include <vector>
 
 #include "form1.h"
 #include "form2.h"
 #include "form3.h"
 #include "help_text.h"
 #include "services.h"
-
-// Readable failure messages for Qt's text and colours.
-void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
-void PrintTo(const QColor& color, std::ostream* os)
-{
-    *os << color.name().toStdString();
-}
+#include "ui_test_support.h"
 
 namespace kestrami::ui {
 namespace {
-
-const QColor kGrey(192, 192, 192);
-
-// Runs the event loop, deferred deletions included, until the window is
-// gone; false if it is still there after QTest's usual wait.
-template <typename Window>
-bool Unloaded(const QPointer<Window>& window)
-{
-    return QTest::qWaitFor([&] { return window.isNull(); });
-}
 
 // The help text's lines, without their CR LF.
 QStringList HelpLines()
@@ -59,22 +39,6 @@ QPlainTextEdit* Text1(QWidget* form)
     EXPECT_NE(box, nullptr);
     return box;
 }
-
-// Counts how often a window is hidden, and shown again after that.
-class VisibilityLog : public QObject {
-public:
-    int hides = 0;
-    int shows_after_hide = 0;
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::Hide) {
-            ++hides;
-        } else if (event->type() == QEvent::Show && hides > 0) {
-            ++shows_after_hide;
-        }
-        return false;
-    }
-};
 
 class HelpWindow : public ::testing::Test {
 protected:
@@ -94,33 +58,10 @@ protected:
     VisibilityLog visibility_;
 };
 
-TEST_F(HelpWindow, IsAFixedGreyWindowWithCloseBoxAndWindowMenuOnly)
-{
-    EXPECT_EQ(form_->windowTitle(), "NOKIA Kestrami - Help");
-    EXPECT_EQ(form_->width() * kTwipsPerPixel, 7950);
-    EXPECT_EQ(form_->height() * kTwipsPerPixel, 4245);
-    EXPECT_EQ(form_->minimumSize(), form_->size());
-    EXPECT_EQ(form_->maximumSize(), form_->size());
-
-    const Qt::WindowFlags flags = form_->windowFlags();
-    EXPECT_TRUE(form_->isWindow());
-    EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
-    EXPECT_TRUE(flags.testFlag(Qt::WindowSystemMenuHint));
-    EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint));
-    EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
-
-    EXPECT_EQ(form_->palette().color(QPalette::Window), kGrey);
-    EXPECT_EQ(form_->windowIcon().availableSizes(), (QList<QSize>{{16, 16}, {32, 32}}));
-    EXPECT_TRUE(form_->testAttribute(Qt::WA_DeleteOnClose));
-    EXPECT_FALSE(form_->testAttribute(Qt::WA_QuitOnClose));
-}
-
 TEST_F(HelpWindow, TextBoxIsABorderlessGreyFixedPitchBoxWithAVerticalScrollBar)
 {
     EXPECT_EQ(form_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly), QList<QWidget*>{box_});
-    const QRect twips(box_->x() * kTwipsPerPixel, box_->y() * kTwipsPerPixel, box_->width() * kTwipsPerPixel,
-                      box_->height() * kTwipsPerPixel);
-    EXPECT_EQ(twips, QRect(120, 120, 7695, 3975));
+    EXPECT_EQ(InTwips(box_->geometry()), QRect(120, 120, 7695, 3975));
     EXPECT_EQ(box_->frameWidth(), 0);
     EXPECT_EQ(box_->palette().color(QPalette::Base), kGrey);
     // The text lies on the window's grey: the box's empty right side is grey.
@@ -188,8 +129,7 @@ TEST_P(TypingIntoTheBox, ChangesNothing)
 
     EXPECT_EQ(box_->toPlainText(), before);
     EXPECT_FALSE(box_->document()->isModified());
-    ASSERT_FALSE(form_.isNull());
-    EXPECT_TRUE(form_->isVisible());
+    ExpectStillOpen(form_, visibility_);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -224,112 +164,30 @@ TEST_F(HelpWindow, CaretMovesAndSelectsWithTheKeyboard)
     EXPECT_EQ(box_->textCursor().selectedText(), HelpLines()[2]);
 }
 
-enum class Step {
-    FocusText1,
-    FocusWindow,
-    ClearFocus,
-    ClickText1,
-    ActivateOtherWindow,
-    SendFocusOut,
-    SendActivationChange
+// Focus that moves between the window and its box keeps it open; a click into
+// the box does not stop the window closing when another becomes active.
+const Step kFocusText1 = [](QWidget* window, QWidget&) { Text1(window)->setFocus(); };
+const Step kClickText1 = [](QWidget* window, QWidget&) {
+    QTest::mouseClick(Text1(window)->viewport(), Qt::LeftButton, {}, QPoint(30, 30));
 };
 
-struct CloseCase {
-    const char* name;
-    std::vector<Step> steps;
-    bool closes;
-};
-void PrintTo(const CloseCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
-
-class Closing : public HelpWindow, public ::testing::WithParamInterface<CloseCase> {
+class FocusInText1 : public HelpWindow, public ::testing::WithParamInterface<CloseCase> {
 protected:
-    void Run(Step step)
-    {
-        if (form_.isNull()) {
-            return;
-        }
-        switch (step) {
-            case Step::FocusText1:
-                box_->setFocus();
-                break;
-            case Step::FocusWindow:
-                form_->setFocus();
-                break;
-            case Step::ClearFocus:
-                form_->clearFocus();
-                break;
-            case Step::ClickText1:
-                QTest::mouseClick(box_->viewport(), Qt::LeftButton, {}, QPoint(30, 30));
-                break;
-            case Step::ActivateOtherWindow:
-                other_.show();
-                other_.activateWindow();
-                ASSERT_TRUE(QTest::qWaitForWindowActive(&other_));
-                break;
-            case Step::SendFocusOut: {
-                QFocusEvent focus_out(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
-                QApplication::sendEvent(form_, &focus_out);
-                break;
-            }
-            case Step::SendActivationChange: {
-                QEvent change(QEvent::ActivationChange);
-                QApplication::sendEvent(form_, &change);
-                break;
-            }
-        }
-    }
-
     QWidget other_;
 };
 
-TEST_P(Closing, ClosesOnlyWhenTheFocusLeavesTheWindow)
+TEST_P(FocusInText1, ClosesOnlyWhenTheFocusLeavesTheWindow)
 {
-    for (const Step step : GetParam().steps) {
-        Run(step);
-    }
-    if (GetParam().closes) {
-        ASSERT_TRUE(Unloaded(form_));
-        EXPECT_EQ(visibility_.hides, 1);
-        EXPECT_EQ(visibility_.shows_after_hide, 0);
-    } else {
-        QCoreApplication::processEvents();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        ASSERT_FALSE(form_.isNull());
-        EXPECT_TRUE(form_->isVisible());
-        EXPECT_EQ(visibility_.hides, 0);
-    }
+    ExpectClosing(GetParam(), form_, other_, visibility_);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Focus, Closing,
+    Focus, FocusInText1,
     ::testing::Values(
-        // The box takes the focus when the window opens.
-        CloseCase{"AnotherWindowBecomesActive", {Step::ActivateOtherWindow}, true},
-        CloseCase{"ClickIntoText1ThenAnotherWindowBecomesActive",
-                  {Step::ClickText1, Step::ActivateOtherWindow},
-                  true},
-        // Deactivation and focus loss both arrive for this one change.
-        CloseCase{"AnotherWindowBecomesActiveWhileTheWindowHoldsTheFocus",
-                  {Step::FocusWindow, Step::ActivateOtherWindow},
-                  true},
-        CloseCase{"WindowLosesTheFocus", {Step::FocusWindow, Step::ClearFocus}, true},
-        CloseCase{"EventsRepeatedForOneChange",
-                  {Step::FocusWindow, Step::ClearFocus, Step::SendActivationChange, Step::SendFocusOut},
-                  true},
-        // Focus moving between the window and its box stays inside.
-        CloseCase{"FocusMovesFromTheWindowIntoText1", {Step::FocusWindow, Step::FocusText1}, false},
-        CloseCase{"ClickIntoText1", {Step::FocusWindow, Step::ClickText1}, false},
-        CloseCase{"ActivationChangeWhileStillActive", {Step::SendActivationChange}, false}),
+        CloseCase{"ClickIntoText1ThenAnotherWindowBecomesActive", {kClickText1, kActivateOtherWindow}, true},
+        CloseCase{"FocusMovesFromTheWindowIntoText1", {kHoldFocusInWindow, kFocusText1}, false},
+        CloseCase{"ClickIntoText1", {kHoldFocusInWindow, kClickText1}, false}),
     [](const auto& info) { return std::string(info.param.name); });
-
-class FakePlatform : public Platform {
-public:
-    std::string ProgramFolder() const override { return "/nonexistent"; }
-    void MessageBox(QWidget*, const std::string&, int, const std::string&) override {}
-};
 
 class HelpFromMainWindow : public ::testing::Test {
 protected:
