@@ -1,10 +1,11 @@
 #include "form1.h"
 
-#include <QListWidget>
+#include <QHeaderView>
 #include <QMenuBar>
 
 #include "form2.h"
 #include "form3.h"
+#include "results_model.h"
 #include "services.h"
 #include "ui_form1.h"
 
@@ -57,6 +58,13 @@ Form1::Form1(Platform& platform, QWidget* parent)
     }
     SetStyleHint(ui_->comma, QFont::TypeWriter);
     SetStyleHint(ui_->List1, QFont::TypeWriter);
+    // A list box: one column, one text line a row, rows as tall as the font.
+    results_ = new ResultsModel(calculator_.Results(), this);
+    ui_->List1->setModel(results_);
+    QHeaderView* rows = ui_->List1->verticalHeader();
+    rows->setSectionResizeMode(QHeaderView::Fixed);
+    rows->setMinimumSectionSize(ui_->List1->fontMetrics().height());
+    rows->setDefaultSectionSize(ui_->List1->fontMetrics().height());
     QFont link = ui_->uline->font();
     link.setPointSizeF(8.25);
     link.setStyleHint(QFont::SansSerif);
@@ -156,23 +164,7 @@ void Form1::ShowState()
     SetText(ui_->ct, entry.Cursor());
     ui_->mnuSetHam->setChecked(calculator_.IsHam());
     ui_->mnuSetFull->setChecked(!calculator_.IsHam());
-    ShowResults();
-}
-
-void Form1::ShowResults()
-{
-    // A new generation means the list was emptied: start the rows again.
-    // Otherwise only lines appended since the last look become new rows.
-    const ResultsList& results = calculator_.Results();
-    if (results.Generation() != shown_generation_) {
-        ui_->List1->clear();
-        shown_generation_ = results.Generation();
-        shown_rows_ = 0;
-    }
-    for (auto i = static_cast<std::size_t>(shown_rows_); i < results.Count(); ++i) {
-        ui_->List1->addItem(QString::fromStdString(results.Line(i)));
-    }
-    shown_rows_ = static_cast<int>(results.Count());
+    results_->Follow();
 }
 
 }  // namespace kestrami::ui

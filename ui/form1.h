@@ -7,7 +7,6 @@
 #include <QPointer>
 
 #include <array>
-#include <cstdint>
 #include <memory>
 
 #include "divisor_calculator.h"
@@ -23,6 +22,7 @@ namespace kestrami::ui {
 class Form2;
 class Form3;
 class Platform;
+class ResultsModel;
 
 class Form1 : public QMainWindow {
     Q_OBJECT
@@ -120,16 +120,14 @@ private:
     // Brings every control in line with the calculator, touching only what
     // differs, so a box the user is typing in keeps its caret.
     void ShowState();
-    void ShowResults();
 
     std::unique_ptr<Ui::Form1> ui_;
     Platform& platform_;
     DivisorCalculator calculator_;
     // dig(0) is a spare cell no operation uses; dig(1)..dig(7) show the entry.
     std::array<QLineEdit*, EntryRegister::kCells + 1> dig_{};
-    // What List1 shows: the list generation and how many of its lines.
-    std::uint64_t shown_generation_ = 0;
-    int shown_rows_ = 0;
+    // List1's rows: the calculator's results list, followed line by line.
+    ResultsModel* results_ = nullptr;
     QPointer<Form2> about_;
     QPointer<Form3> help_;
 };

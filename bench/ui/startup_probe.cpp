@@ -4,12 +4,14 @@
 // process from outside.
 #include <QApplication>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStringListModel>
+#include <QTableView>
 #include <QTimer>
 
 #include <cstdio>
@@ -57,7 +59,11 @@ std::unique_ptr<QMainWindow> BareWindow()
         (new QPushButton(QString::number(i), frame1))
             ->setGeometry(21 + 64 * (i % 3), 71 + 64 * (i / 3), 57, 57);
     }
-    (new QListWidget(frame2))->setGeometry(15, 20, 195, 298);
+    auto* list = new QTableView(frame2);
+    list->setModel(new QStringListModel({QStringLiteral("HAM Range:"), QStringLiteral("430-440 MHz")}, list));
+    list->horizontalHeader()->hide();
+    list->verticalHeader()->hide();
+    list->setGeometry(15, 20, 195, 298);
     (new QPushButton(QStringLiteral("CLEAR List"), frame2))->setGeometry(16, 328, 193, 41);
     (new QLineEdit(QStringLiteral("1"), central))->setGeometry(499, 82, 65, 19);
     (new QLineEdit(QStringLiteral("Text1"), central))->setGeometry(504, 184, 169, 19);

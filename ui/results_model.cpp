@@ -1,0 +1,52 @@
+#include "results_model.h"
+
+#include <limits>
+
+namespace kestrami::ui {
+
+namespace {
+
+// A view counts rows in int; a list longer than that shows its first rows.
+int Rows(const ResultsList& results)
+{
+    constexpr auto kMost = static_cast<std::size_t>(std::numeric_limits<int>::max());
+    return static_cast<int>(results.Count() < kMost ? results.Count() : kMost);
+}
+
+}  // namespace
+
+ResultsModel::ResultsModel(const ResultsList& results, QObject* parent)
+    : QAbstractListModel(parent), results_(results), rows_(Rows(results)), generation_(results.Generation())
+{
+}
+
+int ResultsModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : rows_;
+}
+
+QVariant ResultsModel::data(const QModelIndex& index, int role) const
+{
+    if (role != Qt::DisplayRole ||
+        !checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid)) {
+        return {};
+    }
+    return QString::fromStdString(results_.Line(static_cast<std::size_t>(index.row())));
+}
+
+void ResultsModel::Follow()
+{
+    const int rows = Rows(results_);
+    if (results_.Generation() != generation_) {
+        beginResetModel();
+        rows_ = rows;
+        generation_ = results_.Generation();
+        endResetModel();
+    } else if (rows > rows_) {
+        beginInsertRows({}, rows_, rows - 1);
+        rows_ = rows;
+        endInsertRows();
+    }
+}
+
+}  // namespace kestrami::ui
