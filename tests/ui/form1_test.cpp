@@ -490,16 +490,40 @@ TEST_F(Form1Test, AFailedSaveSaysWhyAndKeepsTheProgramAndListGoing)
     EXPECT_TRUE(SavedFile().startsWith("HAM Range:\r\n"));
 }
 
-TEST_F(Form1Test, ExitClosesTheWindowAtOnceWithUnsavedResults)
+struct Ending {
+    const char* name;
+    const char* opened_first;  // a menu item that opens another window, or none
+    bool close_box;            // the window's close box instead of File > Exit
+};
+
+class Form1Ending : public Form1Test, public testing::WithParamInterface<Ending> {};
+
+TEST_P(Form1Ending, EndsTheProgramAtOnceWithUnsavedResults)
 {
     Keys("4351250E");
-    // Closing the last window ends the event loop; a hang would end it with 99.
-    QTimer::singleShot(0, [this] { Menu("mnuExit"); });
+    if (GetParam().opened_first != nullptr) {
+        Menu(GetParam().opened_first);
+    }
+    // Closing the main window ends the event loop, whatever else is open; a
+    // hang would end it with 99.
+    QTimer::singleShot(0, [this] {
+        if (GetParam().close_box) {
+            window.close();
+        } else {
+            Menu("mnuExit");
+        }
+    });
     QTimer::singleShot(5000, [] { QApplication::exit(99); });
     EXPECT_EQ(QApplication::exec(), 0);
     EXPECT_FALSE(window.isVisible());
     EXPECT_TRUE(platform.boxes.empty());
 }
+
+INSTANTIATE_TEST_SUITE_P(Ways, Form1Ending,
+                         testing::Values(Ending{"Exit", nullptr, false}, Ending{"CloseBox", nullptr, true},
+                                         Ending{"ExitWithAboutOpen", "mnuAbout", false},
+                                         Ending{"CloseBoxWithHelpOpen", "mnuHelp", true}),
+                         [](const testing::TestParamInfo<Ending>& info) { return info.param.name; });
 
 TEST(MessageBox, StyleZeroIsOneOkButtonWithoutIconModalToTheApplication)
 {
