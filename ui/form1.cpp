@@ -65,6 +65,8 @@ Form1::Form1(Platform& platform, QWidget* parent)
     rows->setSectionResizeMode(QHeaderView::Fixed);
     rows->setMinimumSectionSize(ui_->List1->fontMetrics().height());
     rows->setDefaultSectionSize(ui_->List1->fontMetrics().height());
+    // The caption of the cursor box fits itself to its text in the face shown.
+    ui_->Label1->adjustSize();
     QFont link = ui_->uline->font();
     link.setPointSizeF(8.25);
     link.setStyleHint(QFont::SansSerif);
