@@ -21,7 +21,7 @@
 
 #include "form1.h"
 #include "services.h"
-#include "ui_test_support.h"
+#include "window_test_support.h"
 
 namespace kestrami::ui {
 namespace {

@@ -15,7 +15,7 @@
 
 #include "form2.h"
 #include "services.h"
-#include "ui_test_support.h"
+#include "window_test_support.h"
 
 namespace kestrami::ui {
 namespace {

@@ -20,7 +20,7 @@
 #include "form3.h"
 #include "help_text.h"
 #include "services.h"
-#include "ui_test_support.h"
+#include "window_test_support.h"
 
 namespace kestrami::ui {
 namespace {
