@@ -11,7 +11,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableView>
@@ -530,31 +529,6 @@ INSTANTIATE_TEST_SUITE_P(Ways, Form1Ending,
                                          Ending{"ExitWithAboutOpen", "mnuAbout", false},
                                          Ending{"CloseBoxWithHelpOpen", "mnuHelp", true}),
                          [](const testing::TestParamInfo<Ending>& info) { return info.param.name; });
-
-TEST(MessageBox, StyleZeroIsOneOkButtonWithoutIconModalToTheApplication)
-{
-    QString title, text;
-    QMessageBox::Icon icon = QMessageBox::Critical;
-    QList<QAbstractButton*> buttons;
-    Qt::WindowModality modality = Qt::NonModal;
-    QTimer::singleShot(0, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        ASSERT_NE(box, nullptr);
-        title = box->windowTitle();
-        text = box->text();
-        icon = box->icon();
-        buttons = box->buttons();
-        modality = box->windowModality();
-        QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
-    });
-    ShowMessageBox(nullptr, "Nothing to save !\r\nAt least 1 frequency must be\r\nadded to the Results-list.",
-                   0, "Error");
-    EXPECT_EQ(title, "Error");
-    EXPECT_EQ(text, "Nothing to save !\nAt least 1 frequency must be\nadded to the Results-list.");
-    EXPECT_EQ(icon, QMessageBox::NoIcon);
-    EXPECT_EQ(buttons.size(), 1);
-    EXPECT_EQ(modality, Qt::ApplicationModal);
-}
 
 }  // namespace
 }  // namespace kestrami::ui

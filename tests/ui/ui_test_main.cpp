@@ -2,9 +2,9 @@
 // binary without the test's environment, so headless is the default here.
 #include <gtest/gtest.h>
 
-#include <QApplication>
-
 #include <cstdlib>
+
+#include "services.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 // GCC 12's LeakSanitizer can crash in its final scan of the dynamic
@@ -22,7 +22,8 @@ int main(int argc, char* argv[])
     if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     }
-    QApplication application(argc, argv);
+    // The program's own application class, which reports unhandled failures.
+    kestrami::ui::Application application(argc, argv);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

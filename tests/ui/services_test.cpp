@@ -1,0 +1,79 @@
+// The services the windows rest on: the message box, and the report of a
+// failure that no handler caught.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+
+#include <cstdio>
+#include <stdexcept>
+
+#include "services.h"
+
+namespace kestrami::ui {
+namespace {
+
+// Looks at the message box that is open now, then answers it with OK.
+struct SeenBox {
+    QString title, text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    int buttons = 0;
+    Qt::WindowModality modality = Qt::NonModal;
+};
+
+void AnswerNextBox(SeenBox& seen)
+{
+    QTimer::singleShot(0, [&seen] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        seen = {box->windowTitle(), box->text(), box->icon(), static_cast<int>(box->buttons().size()),
+                box->windowModality()};
+        QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+    });
+}
+
+TEST(MessageBox, StyleZeroIsOneOkButtonWithoutIconModalToTheApplication)
+{
+    SeenBox seen;
+    AnswerNextBox(seen);
+    ShowMessageBox(nullptr, "Nothing to save !\r\nAt least 1 frequency must be\r\nadded to the Results-list.",
+                   0, "Error");
+    EXPECT_EQ(seen.title, "Error");
+    EXPECT_EQ(seen.text, "Nothing to save !\nAt least 1 frequency must be\nadded to the Results-list.");
+    EXPECT_EQ(seen.icon, QMessageBox::NoIcon);
+    EXPECT_EQ(seen.buttons, 1);
+    EXPECT_EQ(seen.modality, Qt::ApplicationModal);
+}
+
+// An object whose event handler fails the way no handler expects.
+class Failing : public QObject {
+public:
+    bool event(QEvent*) override { throw std::runtime_error("disk on fire"); }
+};
+
+TEST(UnhandledFailureDeathTest, IsReportedToTheUserAndEndsTheProgram)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            SeenBox seen;
+            QTimer::singleShot(0, [&seen] {
+                AnswerNextBox(seen);
+                QTimer::singleShot(0, [&seen] {
+                    std::fprintf(stderr, "[%s] %s\n", qPrintable(seen.title), qPrintable(seen.text));
+                });
+            });
+            // The test program's application is the program's own, so the
+            // event goes through the same notify() as in the program.
+            Failing failing;
+            QEvent event(QEvent::User);
+            QTimer::singleShot(0, [&] { QCoreApplication::sendEvent(&failing, &event); });
+            QApplication::exec();
+        },
+        testing::ExitedWithCode(1), "\\[Kestrami\\] Run-time error: disk on fire");
+}
+
+}  // namespace
+}  // namespace kestrami::ui
