@@ -4,7 +4,6 @@
 #pragma once
 
 #include <QApplication>
-#include <QRect>
 #include <QString>
 #include <QWidget>
 
@@ -20,10 +19,6 @@ inline constexpr int kTwipsPerPixel = 15;
 constexpr int Twips(int twips)
 {
     return twips / kTwipsPerPixel;
-}
-constexpr QRect TwipRect(int left, int top, int width, int height)
-{
-    return {Twips(left), Twips(top), Twips(width), Twips(height)};
 }
 
 // The program's icon, 16 x 16 and 32 x 32, shared by all three windows.
