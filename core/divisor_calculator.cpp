@@ -57,9 +57,7 @@ void DivisorCalculator::StartUp()
 {
     // Every run starts with the band HAM and its two header lines.
     band_ = Band::Ham;
-    results_.RemoveAll();
-    results_.Append(std::string(FirstHeaderLine(Band::Ham)));
-    results_.Append(std::string(SecondHeaderLine(Band::Ham)));
+    ClearResults();
 }
 
 void DivisorCalculator::PressDigit(char digit)

@@ -13,15 +13,6 @@ namespace kestrami::ui {
 
 namespace {
 
-// The design names faces of another desktop; where a face is missing the
-// nearest one of the same kind stands in (fixed pitch for the Courier faces).
-void SetStyleHint(QWidget* widget, QFont::StyleHint hint)
-{
-    QFont font = widget->font();
-    font.setStyleHint(hint);
-    widget->setFont(font);
-}
-
 void SetUnderline(QWidget* widget, bool underline)
 {
     if (widget->font().underline() != underline) {
@@ -54,23 +45,21 @@ Form1::Form1(Platform& platform, QWidget* parent)
     resize(Twips(7200), Twips(6135) + menuBar()->sizeHint().height());
 
     for (QWidget* cell : dig_) {
-        SetStyleHint(cell, QFont::TypeWriter);
+        UseDesignFace(cell, QFont::TypeWriter);
     }
-    SetStyleHint(ui_->comma, QFont::TypeWriter);
-    SetStyleHint(ui_->List1, QFont::TypeWriter);
+    UseDesignFace(ui_->comma, QFont::TypeWriter);
+    UseDesignFace(ui_->List1, QFont::TypeWriter);
+    UseDesignFace(ui_->uline, QFont::SansSerif, 8.25);
     // A list box: one column, one text line a row, rows as tall as the font.
     results_ = new ResultsModel(calculator_.Results(), this);
     ui_->List1->setModel(results_);
     QHeaderView* rows = ui_->List1->verticalHeader();
+    const int row_height = ui_->List1->fontMetrics().height();
     rows->setSectionResizeMode(QHeaderView::Fixed);
-    rows->setMinimumSectionSize(ui_->List1->fontMetrics().height());
-    rows->setDefaultSectionSize(ui_->List1->fontMetrics().height());
+    rows->setMinimumSectionSize(row_height);
+    rows->setDefaultSectionSize(row_height);
     // The caption of the cursor box fits itself to its text in the face shown.
     ui_->Label1->adjustSize();
-    QFont link = ui_->uline->font();
-    link.setPointSizeF(8.25);
-    link.setStyleHint(QFont::SansSerif);
-    ui_->uline->setFont(link);
 
     const std::array<std::pair<QPushButton*, void (Form1::*)()>, 14> keys{{
         {ui_->Command1, &Form1::Command1_Click},

@@ -17,12 +17,8 @@ Form2::Form2(QWidget* parent) : SelfClosingWindow(parent), ui_(std::make_unique<
     ui_->setupUi(this);
     setFixedSize(Twips(6540), Twips(2595));
 
-    // The design's face belongs to another desktop; where it is missing the
-    // nearest sans-serif face stands in. Label6 adds its underline to this.
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPointSizeF(8.25);
-    font.setStyleHint(QFont::SansSerif);
-    setFont(font);
+    // Every label takes the window's face; Label6 adds its underline to it.
+    UseDesignFace(this, QFont::SansSerif, 8.25, QStringLiteral("MS Sans Serif"));
 
     // The one-line labels fit themselves to their caption in the face that
     // is actually shown.

@@ -11,12 +11,8 @@ Form3::Form3(QWidget* parent) : SelfClosingWindow(parent), ui_(std::make_unique<
     ui_->setupUi(this);
     setFixedSize(Twips(7950), Twips(4245));
 
-    // Fixed pitch keeps the indented lines aligned; where "Courier New" is
-    // missing, the nearest fixed-pitch face stands in.
-    QFont font(QStringLiteral("Courier New"));
-    font.setPointSizeF(9.75);
-    font.setStyleHint(QFont::TypeWriter);
-    ui_->Text1->setFont(font);
+    // Fixed pitch keeps the indented lines aligned.
+    UseDesignFace(ui_->Text1, QFont::TypeWriter, 9.75, QStringLiteral("Courier New"));
 
     // The stored lines end in CR LF; the box keeps its lines apart by LF
     // alone, so each line end becomes one LF before the text goes in.

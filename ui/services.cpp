@@ -10,6 +10,19 @@
 
 namespace kestrami::ui {
 
+void UseDesignFace(QWidget* widget, QFont::StyleHint kind, qreal points, const QString& family)
+{
+    QFont font = widget->font();
+    if (!family.isEmpty()) {
+        font.setFamily(family);
+    }
+    if (points > 0) {
+        font.setPointSizeF(points);
+    }
+    font.setStyleHint(kind);
+    widget->setFont(font);
+}
+
 QIcon WindowIcon()
 {
     QIcon icon;

@@ -21,6 +21,12 @@ constexpr int Twips(int twips)
     return twips / kTwipsPerPixel;
 }
 
+// The designs name faces of another desktop. This gives the widget its
+// design face (family and size where given, else those it has) with the kind
+// of face that stands in where it is missing: fixed pitch for the Courier
+// faces, sans serif for "MS Sans Serif". Bold and underline stay as they are.
+void UseDesignFace(QWidget* widget, QFont::StyleHint kind, qreal points = 0, const QString& family = {});
+
 // The program's icon, 16 x 16 and 32 x 32, shared by all three windows.
 QIcon WindowIcon();
 
