@@ -1,9 +1,12 @@
 #include "divisor_calculator.h"
 
+#include <new>
 #include <stdexcept>
+#include <system_error>
 #include <utility>
 
-#include "append_file.h"
+#include "line_text.h"
+#include "platform_files.h"
 #include "rounding.h"
 
 namespace kestrami {
@@ -86,15 +89,16 @@ void DivisorCalculator::ClearEntry()
     WriteCursor("1");
 }
 
-void DivisorCalculator::WriteCursor(std::string text)
+void DivisorCalculator::WriteCursor(std::string_view text)
 {
-    entry_.cursor_ = std::move(text);
+    entry_.cursor_ = SingleLineText(text);
     ClampCursor();
 }
 
-void DivisorCalculator::WriteCell(int i, std::string text)
+void DivisorCalculator::WriteCell(int i, std::string_view text)
 {
-    entry_.cells_[EntryRegister::Slot(i)] = std::move(text);
+    std::string& cell = entry_.cells_[EntryRegister::Slot(i)];
+    cell = SingleLineText(text);
 }
 
 void DivisorCalculator::ClampCursor()
@@ -170,16 +174,54 @@ void DivisorCalculator::SelectBand(Band band)
     ClearResults();
 }
 
-SaveOutcome DivisorCalculator::SaveResults(std::string_view folder) const
+SaveOutcome DivisorCalculator::SaveResults(const SavePlaces& places)
+{
+    return SaveResults(
+        places, [](const std::string& path, std::string_view block) { return AppendBlock(path, block); });
+}
+
+SaveOutcome DivisorCalculator::SaveResults(const SavePlaces& places, const AppendFunction& append)
 {
     SaveOutcome outcome;
     if (results_.Count() <= 2) {
         return outcome;  // nothing below the headers: no file operation at all
     }
-    outcome.path = ResultsFilePath(folder);
-    const AppendResult appended = AppendBlock(outcome.path, ResultsBlock(results_.Lines()));
-    outcome.status = appended.ok ? SaveOutcome::Status::Saved : SaveOutcome::Status::Failed;
-    outcome.reason = appended.reason;
+    outcome.status = SaveOutcome::Status::Failed;
+    try {
+        // An empty folder text would name the root folder; it means the
+        // program's folder is unknown, which fails the save.
+        if (places.program.empty()) {
+            outcome.path = kResultsFileName;
+            outcome.reason = "The program's folder could not be found: " + places.program_unknown;
+            return outcome;
+        }
+        const std::string block = ResultsBlock(results_.Lines());
+        outcome.path = ResultsFilePath(places.program);
+        AppendResult appended = append(outcome.path, block);
+        // Only a place that may not be written sends the file elsewhere; a
+        // full disk or a folder named Kestrami.txt is reported as it is.
+        const bool elsewhere =
+            appended.status == AppendResult::Status::NotPermitted && !places.documents.empty();
+        if (elsewhere) {
+            outcome.path = ResultsFilePath(places.documents);
+            std::string made = MakeFolder(places.documents);
+            appended = made.empty() ? append(outcome.path, block)
+                                    : AppendResult{AppendResult::Status::Failed, std::move(made)};
+        }
+        outcome.cut_back_failed = appended.cut_back_failed;
+        if (appended.status != AppendResult::Status::Appended) {
+            outcome.reason = FailureReason(appended);
+            return outcome;
+        }
+        outcome.status = SaveOutcome::Status::Saved;
+        outcome.tell_place = elsewhere && !told_documents_;
+        told_documents_ = told_documents_ || elsewhere;
+    } catch (const std::bad_alloc&) {
+        // The block of a very long list may not fit in memory: a failed save
+        // like any other, with the list as it was.
+        outcome.status = SaveOutcome::Status::Failed;
+        outcome.reason = std::make_error_code(std::errc::not_enough_memory).message();
+    }
     return outcome;
 }
 

@@ -12,8 +12,9 @@
 // round((f - 400) / 0.00625); then it clears the entry. SelectBand switches
 // between the HAM (430-440 MHz) and FULL (400-500 MHz) bands and, like
 // ClearResults, empties the list down to the band's two header lines.
-// SaveResults appends the whole list as one block to "Kestrami.txt" in a
-// given folder. The window is the core's only client: it forwards each event
+// SaveResults appends the whole list as one block to "Kestrami.txt" beside
+// the program, or in the user's documents folder where the program's folder
+// may not be written. The window is the core's only client: it forwards each event
 // to one operation here and then shows the new state, following the results
 // list through ResultsList::Generation() so that it never rebuilds all rows.
 #pragma once
@@ -122,9 +123,11 @@ public:
     void ClearEntry();
     void EnterFrequency();
 
-    // Text the user typed into the cursor box or into a cell.
-    void WriteCursor(std::string text);
-    void WriteCell(int i, std::string text);
+    // Text the user typed into the cursor box or into a cell. Both are
+    // one-line boxes: control characters, line breaks among them, are left
+    // out, so a pasted text can never put a line of its own into the file.
+    void WriteCursor(std::string_view text);
+    void WriteCell(int i, std::string_view text);
 
     // The cursor's reactions, run after every write of the cursor.
     void ClampCursor();
@@ -133,10 +136,15 @@ public:
     void ClearResults();
     void SelectBand(Band band);
 
-    // Appends the list to "<folder>/Kestrami.txt" (a plain textual join).
-    // With no result line below the headers nothing is touched and the
-    // outcome is NothingToSave. The list and the band never change.
-    SaveOutcome SaveResults(std::string_view folder) const;
+    // Appends the list to "<program folder>/Kestrami.txt" (a plain textual
+    // join). Where that folder may not be written, the documents folder takes
+    // the file instead, made when missing; the first such save of a run asks
+    // the window to say where the file went. With no result line below the
+    // headers nothing is touched and the outcome is NothingToSave. A save
+    // that fails, also for want of memory, reports why. The list and the
+    // band never change.
+    SaveOutcome SaveResults(const SavePlaces& places);
+    SaveOutcome SaveResults(const SavePlaces& places, const AppendFunction& append);
 
     // The text the computation reads: cells 1-3, ".", cells 4-7, each less
     // its leading and trailing spaces.
@@ -151,6 +159,7 @@ private:
     EntryRegister entry_;
     ResultsList results_;
     Band band_ = Band::Ham;
+    bool told_documents_ = false;
 };
 
 // The result line for a frequency text the user entered, or an empty text

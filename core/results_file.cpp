@@ -1,5 +1,7 @@
 #include "results_file.h"
 
+#include "line_text.h"
+
 namespace kestrami {
 
 std::string ResultsFilePath(std::string_view folder)
@@ -19,21 +21,23 @@ std::string ResultsBlock(const std::vector<std::string>& lines)
     std::string block;
     block.reserve(size);
     for (const auto& line : lines) {
-        block += line;
+        AppendSingleLine(block, line);
         block += "\r\n";
     }
     block += "\r\n \r\n";
     return block;
 }
 
-std::string SaveFailedText(const SaveOutcome& outcome)
+std::string FailureReason(const AppendResult& appended)
 {
-    std::string text = "The Results-list could not be saved to\r\n";
-    text += outcome.path;
-    text += "\r\n";
-    text += outcome.reason;
-    text += "\r\nThe list is kept unchanged.";
-    return text;
+    switch (appended.status) {
+        case AppendResult::Status::NotRegularFile:
+            return std::string(kResultsFileName) + " is not a regular file";
+        case AppendResult::Status::Locked:
+            return std::string(kResultsFileName) + " is locked by another program";
+        default:
+            return appended.reason;
+    }
 }
 
 std::optional<Message> SaveMessage(const SaveOutcome& outcome)
@@ -41,9 +45,22 @@ std::optional<Message> SaveMessage(const SaveOutcome& outcome)
     switch (outcome.status) {
         case SaveOutcome::Status::NothingToSave:
             return Message{std::string(kNothingToSaveTitle), std::string(kNothingToSaveText)};
-        case SaveOutcome::Status::Failed:
-            return Message{std::string(kSaveFailedTitle), SaveFailedText(outcome)};
+        case SaveOutcome::Status::Failed: {
+            std::string text = "The Results-list could not be saved to\r\n";
+            text += outcome.path;
+            text += "\r\n";
+            text += outcome.reason;
+            if (outcome.cut_back_failed) {
+                text += "\r\nThe file may now end in an incomplete block.";
+            }
+            text += "\r\nThe list is kept unchanged.";
+            return Message{std::string(kSaveFailedTitle), std::move(text)};
+        }
         case SaveOutcome::Status::Saved:
+            if (outcome.tell_place) {
+                return Message{std::string(kSavedElsewhereTitle),
+                               "The Results-list was saved to\r\n" + outcome.path};
+            }
             break;
     }
     return std::nullopt;

@@ -1,10 +1,15 @@
-// The results file: the block one save appends, and how a save went.
+// The results file: where a save puts it, the block one save appends, and
+// what the window tells the user afterwards.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
+
+#include "platform_files.h"
 
 namespace kestrami {
 
@@ -15,31 +20,55 @@ inline constexpr std::string_view kNothingToSaveTitle = "Error";
 inline constexpr std::string_view kNothingToSaveText =
     "Nothing to save !\r\nAt least 1 frequency must be\r\nadded to the Results-list.";
 
+// The folders a save may use, as the window found them. The results file
+// belongs beside the program; where that folder may not be written (an
+// installed copy), it goes to the user's documents folder instead.
+struct SavePlaces {
+    SavePlaces(std::string program_folder, std::string unknown_reason = {}, std::string documents_folder = {})
+        : program(std::move(program_folder)),
+          program_unknown(std::move(unknown_reason)),
+          documents(std::move(documents_folder))
+    {
+    }
+
+    std::string program;          // the executable's folder; empty when it could not be found ...
+    std::string program_unknown;  // ... and then the system's reason
+    std::string documents;        // the user's documents folder; empty when there is none
+};
+
 struct SaveOutcome {
     enum class Status { NothingToSave, Saved, Failed };
     Status status = Status::NothingToSave;
-    std::string path;    // the file written or tried; empty for NothingToSave
-    std::string reason;  // the system's reason for a failure
+    std::string path;              // the file written, or the last one tried; empty for NothingToSave
+    std::string reason;            // why a save failed
+    bool cut_back_failed = false;  // the file may end in an incomplete block
+    bool tell_place = false;       // saved to the documents folder for the first time in this run
 };
+
+// Appends one block to the file at a path; AppendBlock, or a test's stand-in.
+using AppendFunction = std::function<AppendResult(const std::string& path, std::string_view block)>;
 
 // The folder text joined with "/Kestrami.txt", unchanged: a folder that ends
 // in a separator gives a doubled one, which every file system accepts.
 std::string ResultsFilePath(std::string_view folder);
 
 // One save's block: every line with CR LF, then an empty line, then a line
-// holding one space.
+// holding one space. A line never holds a line break of its own: any control
+// character in it is left out, so one list row is always one file line.
 std::string ResultsBlock(const std::vector<std::string>& lines);
 
-// The box shown when a save failed: title and text.
-inline constexpr std::string_view kSaveFailedTitle = "Error";
-std::string SaveFailedText(const SaveOutcome& outcome);
+// The reason a failed append gives in the failure box.
+std::string FailureReason(const AppendResult& appended);
 
 // What the window shows after a save: the "Nothing to save" box, the failure
-// box, or nothing at all for a save that succeeded.
+// box, the box that says where the file went the first time it went to the
+// documents folder, or nothing at all.
 struct Message {
     std::string title;
     std::string text;
 };
+inline constexpr std::string_view kSaveFailedTitle = "Error";
+inline constexpr std::string_view kSavedElsewhereTitle = "Kestrami";
 std::optional<Message> SaveMessage(const SaveOutcome& outcome);
 
 }  // namespace kestrami

@@ -60,6 +60,12 @@ Form1::Form1(Platform& platform, QWidget* parent)
     rows->setDefaultSectionSize(row_height);
     // The caption of the cursor box fits itself to its text in the face shown.
     ui_->Label1->adjustSize();
+    // Every box is a one-line box: a pasted line break cannot reach a cell,
+    // and so never a line of the results file.
+    auto* single_line = new SingleLineValidator(this);
+    for (QLineEdit* box : findChildren<QLineEdit*>()) {
+        box->setValidator(single_line);
+    }
 
     const std::array<std::pair<QPushButton*, void (Form1::*)()>, 14> keys{{
         {ui_->Command1, &Form1::Command1_Click},
@@ -120,10 +126,14 @@ void Form1::dig_Change(int i, const QString& text)
 
 void Form1::mnuSave_Click()
 {
-    const SaveOutcome outcome = calculator_.SaveResults(platform_.ProgramFolder());
-    if (const auto message = SaveMessage(outcome)) {
-        platform_.MessageBox(this, message->text, 0, message->title);
-    }
+    Run([this] {
+        const FolderLookup program = platform_.ProgramFolder();
+        const SaveOutcome outcome =
+            calculator_.SaveResults({program.path, program.reason, platform_.DocumentsFolder()});
+        if (const auto message = SaveMessage(outcome)) {
+            platform_.MessageBox(this, message->text, 0, message->title);
+        }
+    });
 }
 
 void Form1::mnuAbout_Click()

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "divisor_calculator.h"
+#include "services.h"
 
 class QLineEdit;
 
@@ -21,7 +22,6 @@ namespace kestrami::ui {
 
 class Form2;
 class Form3;
-class Platform;
 class ResultsModel;
 
 class Form1 : public QMainWindow {
@@ -110,10 +110,12 @@ private:
     void mnuAbout_Click();
     void mnuHelp_Click();
 
+    // Runs the handler's one operation, reporting a failure that escapes it,
+    // then shows the calculator's state, as it is whether or not it failed.
     template <typename Operation>
     void Run(Operation operation)
     {
-        operation();
+        RunReported(operation);
         ShowState();
     }
 

@@ -2,6 +2,8 @@
 
 #include <limits>
 
+#include "line_text.h"
+
 namespace kestrami::ui {
 
 namespace {
@@ -31,7 +33,9 @@ QVariant ResultsModel::data(const QModelIndex& index, int role) const
         !checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid)) {
         return {};
     }
-    return QString::fromStdString(results_.Line(static_cast<std::size_t>(index.row())));
+    // Shown strictly left to right, whatever direction controls a typed cell
+    // brought into the row.
+    return QString::fromStdString(LeftToRightText(results_.Line(static_cast<std::size_t>(index.row()))));
 }
 
 void ResultsModel::Follow()

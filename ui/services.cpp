@@ -1,12 +1,19 @@
 #include "services.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QEvent>
+#include <QFile>
 #include <QIcon>
 #include <QMessageBox>
+#include <QStandardPaths>
 
+#include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <new>
+
+#include "line_text.h"
 
 namespace kestrami::ui {
 
@@ -31,9 +38,33 @@ QIcon WindowIcon()
     return icon;
 }
 
-std::string Desktop::ProgramFolder() const
+QValidator::State SingleLineValidator::validate(QString& input, int& pos) const
 {
-    return QCoreApplication::applicationDirPath().toStdString();
+    qsizetype kept = 0;
+    const qsizetype caret = pos;
+    for (qsizetype i = 0; i < input.size(); ++i) {
+        if (IsLineControl(input.at(i).unicode())) {
+            pos -= i < caret ? 1 : 0;
+        } else {
+            input[kept++] = input.at(i);
+        }
+    }
+    input.truncate(kept);
+    return Acceptable;
+}
+
+FolderLookup Desktop::ProgramFolder() const
+{
+    return ExecutableFolder();
+}
+
+std::string Desktop::DocumentsFolder() const
+{
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty()) {
+        folder = QDir::homePath();
+    }
+    return QFile::encodeName(folder).toStdString();
 }
 
 void Desktop::MessageBox(QWidget* parent, const std::string& prompt, int style, const std::string& title)
@@ -110,24 +141,91 @@ void SelfClosingWindow::Unload()
     deleteLater();
 }
 
-Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
+namespace {
+
+// Memory held back for the failure report: when an allocation fails, it is
+// given up so that the report's box can still be built.
+class Reserve {
+public:
+    Reserve() : memory_(std::malloc(kSize)) {}
+    Reserve(const Reserve&) = delete;
+    Reserve& operator=(const Reserve&) = delete;
+    ~Reserve() { std::free(memory_); }
+    void Release()
+    {
+        std::free(memory_);
+        memory_ = nullptr;
+    }
+    void Renew()
+    {
+        if (memory_ == nullptr) {
+            memory_ = std::malloc(kSize);
+        }
+    }
+
+private:
+    static constexpr std::size_t kSize = std::size_t{16} << 20U;
+    void* memory_;
+};
+
+Reserve& ReportReserve()
+{
+    static Reserve reserve;
+    return reserve;
+}
+
+// Shows the report; false when even that failed, after the report went to
+// the standard error stream instead.
+bool ShowReport(const QString& text, const char* plain)
+{
+    ReportReserve().Release();
+    bool shown = true;
+    try {
+        QMessageBox::critical(nullptr, QStringLiteral("Kestrami"), text);
+    } catch (...) {
+        std::fputs(plain, stderr);
+        shown = false;
+    }
+    ReportReserve().Renew();
+    return shown;
+}
+
+}  // namespace
+
+Application::Application(int& argc, char** argv) : QApplication(argc, argv)
+{
+    ReportReserve();
+}
 
 bool Application::notify(QObject* receiver, QEvent* event)
 {
     try {
         return QApplication::notify(receiver, event);
-    } catch (const std::exception& failure) {
-        ReportUnhandledFailure(QString::fromLocal8Bit(failure.what()));
     } catch (...) {
-        ReportUnhandledFailure(QStringLiteral("unknown failure"));
+        ReportFailure(std::current_exception());
     }
     return false;
 }
 
+void ReportFailure(const std::exception_ptr& failure)
+{
+    try {
+        std::rethrow_exception(failure);
+    } catch (const std::bad_alloc&) {
+        ShowReport(QStringLiteral("Run-time error: out of memory\nThe operation was not carried out; the "
+                                  "results list is kept."),
+                   "kestrami: run-time error: out of memory; the operation was not carried out\n");
+    } catch (const std::exception& unexpected) {
+        ReportUnhandledFailure(QString::fromLocal8Bit(unexpected.what()));
+    } catch (...) {
+        ReportUnhandledFailure(QStringLiteral("unknown failure"));
+    }
+}
+
 void ReportUnhandledFailure(const QString& what)
 {
-    QMessageBox::critical(nullptr, QStringLiteral("Kestrami"),
-                          QStringLiteral("Run-time error: %1\nThe program ends.").arg(what));
+    ShowReport(QStringLiteral("Run-time error: %1\nThe program ends.").arg(what),
+               "kestrami: run-time error; the program ends\n");
     std::exit(EXIT_FAILURE);
 }
 

@@ -5,9 +5,13 @@
 
 #include <QApplication>
 #include <QString>
+#include <QValidator>
 #include <QWidget>
 
+#include <exception>
 #include <string>
+
+#include "platform_files.h"
 
 class QIcon;
 
@@ -54,14 +58,28 @@ private:
     bool closing_ = false;
 };
 
+// Keeps a one-line box on one line: line breaks and the other control
+// characters are dropped as they are typed or pasted; every other character
+// stays as typed.
+class SingleLineValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int& pos) const override;
+};
+
 // What the main window asks of the desktop. The program uses Desktop; tests
-// put in their own folder and answer message boxes without blocking.
+// put in their own folders and answer message boxes without blocking.
 class Platform {
 public:
     virtual ~Platform() = default;
 
-    // The folder that holds the running executable, as text.
-    virtual std::string ProgramFolder() const = 0;
+    // The folder that holds the running executable, as the system's bytes,
+    // or why it cannot be found.
+    virtual FolderLookup ProgramFolder() const = 0;
+
+    // The user's documents folder (the home folder where there is none), for
+    // an installed copy whose own folder the user may not write.
+    virtual std::string DocumentsFolder() const = 0;
 
     // A modal message box with a prompt, a style value and a title. Style 0
     // is one OK button and no icon; the call returns after OK.
@@ -71,7 +89,8 @@ public:
 
 class Desktop : public Platform {
 public:
-    std::string ProgramFolder() const override;
+    FolderLookup ProgramFolder() const override;
+    std::string DocumentsFolder() const override;
     void MessageBox(QWidget* parent, const std::string& prompt, int style, const std::string& title) override;
 };
 
@@ -87,6 +106,23 @@ public:
     bool notify(QObject* receiver, QEvent* event) override;
 };
 
+// Reports a failure that escaped an operation. Running out of memory ends
+// only that operation: the calculator's operations leave its state as it was
+// when an allocation fails, so the user is told and the results are kept.
+// Any other failure is reported and ends the program.
+void ReportFailure(const std::exception_ptr& failure);
 void ReportUnhandledFailure(const QString& what);
+
+// Runs one operation of a handler; a failure does not leave the handler, so
+// it never unwinds through the toolkit's frames.
+template <typename Operation>
+void RunReported(Operation&& operation)
+{
+    try {
+        operation();
+    } catch (...) {
+        ReportFailure(std::current_exception());
+    }
+}
 
 }  // namespace kestrami::ui

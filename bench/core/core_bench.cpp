@@ -169,9 +169,9 @@ void BM_SaveResultsLongList(benchmark::State& state)
         state.SkipWithError("no temporary folder");
         return;
     }
-    const DivisorCalculator& calc = LongList();
+    DivisorCalculator calc = LongList();
     for (auto _ : state) {
-        const auto outcome = calc.SaveResults(folder);
+        const auto outcome = calc.SaveResults({folder});
         if (outcome.status != kestrami::SaveOutcome::Status::Saved) {
             state.SkipWithError(outcome.reason.c_str());
             break;

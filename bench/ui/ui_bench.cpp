@@ -73,7 +73,8 @@ BENCHMARK_CAPTURE(BM_StartUp, bare_qt_window, "bare")
 
 class NoDesktop : public kestrami::ui::Platform {
 public:
-    std::string ProgramFolder() const override { return "/nonexistent"; }
+    kestrami::FolderLookup ProgramFolder() const override { return {"/nonexistent", {}}; }
+    std::string DocumentsFolder() const override { return {}; }
     void MessageBox(QWidget*, const std::string&, int, const std::string&) override {}
 };
 

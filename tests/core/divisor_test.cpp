@@ -93,7 +93,7 @@ INSTANTIATE_TEST_SUITE_P(
                       EnterCase{"EmptyCell", kHam, "4|3|5||0|0|0", "435.000", 5600},
                       EnterCase{"LongerCellKept", kHam, "4|3|5|12|0|0|0", "435.12000", 5619},
                       EnterCase{"LongerFirstCell", kHam, "43|5|1|2|5|0|0", "4351.2500", kRefused},
-                      EnterCase{"TabKept", kHam, "4|3|5|\t1|0|0|0", "435.\t1000", 5616},
+                      EnterCase{"TabDropped", kHam, "4|3|5|\t1|0|0|0", "435.1000", 5616},
                       EnterCase{"InnerSpaceKept", kHam, "4|3|5|1 2|0|0|0", "435.1 2000", 5619},
                       EnterCase{"CommaStopsReading", kHam, "4|3|5|,5|0|0|0", "435.,5000", 5600},
                       EnterCase{"ExponentStopsReading", kHam, "4|3|5e3|0|0|0|0", "435e3.0000", 5600},

@@ -136,20 +136,31 @@ INSTANTIATE_TEST_SUITE_P(
                                  "7", 7, "6"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// A typed cell text is kept as typed; cursor and marks stay; CE restores.
+// A typed cell text is kept as typed, less control characters (a cell is a
+// one-line box); cursor and marks stay; CE restores.
 TEST(WriteCell, StoresTextOnly)
 {
+    const std::pair<std::string, std::string> kTyped[] = {
+        {"", ""},
+        {" 4 ", " 4 "},
+        {"43", "43"},
+        {"x", "x"},
+        {"\t", ""},
+        {"\xC3\xA9", "\xC3\xA9"},
+        {"1e999", "1e999"},
+        {"9999999999999999999", "9999999999999999999"},
+        {"5\r\nFo=999.9999  n=99999\r\n\r\n \r\nFAKE", "5Fo=999.9999  n=99999 FAKE"},
+    };
     for (const char* cursor : {"1", "4", "7", "2.5"}) {
         for (int i = 1; i <= EntryRegister::kCells; ++i) {
-            for (const std::string text :
-                 {"", " 4 ", "43", "x", "\t", "\xC3\xA9", "1e999", "9999999999999999999"}) {
-                SCOPED_TRACE(std::string(cursor) + " / " + std::to_string(i) + " / \"" + text + "\"");
+            for (const auto& [typed, stored] : kTyped) {
+                SCOPED_TRACE(std::string(cursor) + " / " + std::to_string(i) + " / \"" + typed + "\"");
                 DivisorCalculator calc;
                 calc.WriteCursor(cursor);
                 const std::string marks = MarksOf(calc);
-                calc.WriteCell(i, text);
+                calc.WriteCell(i, typed);
                 std::string cells = "000000";
-                EXPECT_EQ(CellsOf(calc), cells.insert(static_cast<std::size_t>(i - 1), text));
+                EXPECT_EQ(CellsOf(calc), cells.insert(static_cast<std::size_t>(i - 1), stored));
                 EXPECT_EQ(calc.Entry().Cursor(), cursor);
                 EXPECT_EQ(MarksOf(calc), marks);
                 calc.ClearEntry();

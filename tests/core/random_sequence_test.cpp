@@ -31,6 +31,14 @@ std::vector<std::string> Headers(Band band)
                              : std::vector<std::string>{"FULL Range:", "400-500 MHz"};
 }
 
+// A typed text as a one-line box keeps it; the generator's texts hold no
+// control characters beyond these.
+std::string OneLine(std::string text)
+{
+    std::erase_if(text, [](char c) { return c == '\t' || c == '\n' || c == '\r'; });
+    return text;
+}
+
 // The register and the list as the rules describe them.
 struct Model {
     std::array<std::string, 7> cells{"0", "0", "0", "0", "0", "0", "0"};
@@ -39,8 +47,9 @@ struct Model {
     std::vector<std::string> lines = Headers(Band::Ham);
 
     std::string& CellAt(double p) { return cells[static_cast<std::size_t>(CellIndex(p) - 1)]; }
-    void WriteCursor(std::string text)
+    void WriteCursor(std::string typed)
     {
+        std::string text = OneLine(std::move(typed));
         const double v = TextValue(text);
         cursor = v < 1 ? "1" : v > 7 ? "7" : std::move(text);
     }
@@ -174,7 +183,7 @@ TEST_P(RandomSequenceTest, RulesHoldAfterEveryOperation)
             op = "WriteCell " + std::to_string(cell) + " \"" + text + "\"";
             if (cell >= 1 && cell <= 7) {
                 calc.WriteCell(cell, text);
-                model.cells[static_cast<std::size_t>(cell - 1)] = text;
+                model.cells[static_cast<std::size_t>(cell - 1)] = OneLine(text);
             } else {
                 EXPECT_THROW(calc.WriteCell(cell, text), std::out_of_range);
             }

@@ -1,24 +1,17 @@
 // Saving the list: the bytes of a block, appending to what is there, the
-// refusal of an empty list, failures that leave no trace, two savers at
-// once. The failures come from the file system's shape and from resource
-// limits, not from permission bits, so they hold when run as root.
-#include <fcntl.h>
+// refusal of an empty list, where the file goes, failures that leave no
+// trace and say so, and the messages the window shows afterwards. Failures a
+// disk makes only when it breaks are injected through AppendOptions.
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
-#include <sys/stat.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 #include <filesystem>
-#include <functional>
 #include <string>
+#include <system_error>
+#include <vector>
 
-#include "append_file.h"
 #include "divisor_calculator.h"
+#include "platform_files.h"
 #include "results_file.h"
 #include "test_support.h"
 
@@ -28,6 +21,7 @@ namespace {
 namespace fs = std::filesystem;
 using test::TempFolder;
 using Status = SaveOutcome::Status;
+using Append = AppendResult::Status;
 
 const std::string kHamOne = "HAM Range:\r\n430-440 MHz\r\nFo=435.1250  n=5620\r\n\r\n \r\n";
 const std::string kHamTwo =
@@ -36,18 +30,9 @@ const std::string kFullOne = "FULL Range:\r\n400-500 MHz\r\nFo=435.1250  n=5620\
 const std::string kFullTwo =
     "FULL Range:\r\n400-500 MHz\r\nFo=435.1250  n=5620\r\nFo=438.5000  n=6160\r\n\r\n \r\n";
 
-// Runs body in a child process; its exit code, or 128 + the signal.
-int InChild(const std::function<int()>& body)
+std::string Reason(int error)
 {
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        ::_exit(body());
-    }
-    int status = 0;
-    if (pid < 0 || ::waitpid(pid, &status, 0) != pid) {
-        return -1;
-    }
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    return std::generic_category().message(error);
 }
 
 TEST(ResultsFile, BlockAndPath)
@@ -57,6 +42,9 @@ TEST(ResultsFile, BlockAndPath)
     EXPECT_EQ(ResultsBlock({"HAM Range:", "430-440 MHz", "Fo=435.1250  n=5620", "Fo=438.5000  n=6160"}),
               kHamTwo);
     EXPECT_EQ(kHamTwo.size(), 72u);
+    // A line never splits into lines of the file, nor forges a block's end.
+    EXPECT_EQ(ResultsBlock({"Fo=5\r\nFo=999.9999  n=99999\r\n\r\n \r\nFAKE.0000  n=1"}),
+              "Fo=5Fo=999.9999  n=99999 FAKE.0000  n=1\r\n\r\n \r\n");
     EXPECT_EQ(ResultsFilePath("/home/op"), "/home/op/Kestrami.txt");
     EXPECT_EQ(ResultsFilePath("/home/op/"), "/home/op//Kestrami.txt");
 }
@@ -87,10 +75,11 @@ TEST_P(SaveSequenceTest, FileContent)
             const auto lines = calc.Results().Lines();
             const auto generation = calc.Results().Generation();
             const Band band = calc.SelectedBand();
-            const SaveOutcome outcome = calc.SaveResults(folder.path());
+            const SaveOutcome outcome = calc.SaveResults({folder.path()});
             EXPECT_EQ(outcome.status, lines.size() > 2 ? Status::Saved : Status::NothingToSave);
             EXPECT_EQ(outcome.path, lines.size() > 2 ? file : "");
             EXPECT_EQ(outcome.reason, "");
+            EXPECT_FALSE(outcome.tell_place);
             EXPECT_EQ(calc.Results().Lines(), lines);
             EXPECT_EQ(calc.Results().Generation(), generation);
             EXPECT_EQ(calc.SelectedBand(), band);
@@ -128,7 +117,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(SaveResults, NothingToSaveEvenIntoMissingFolder)
 {
-    const SaveOutcome outcome = test::Started(Band::Ham).SaveResults("/nonexistent/kestrami");
+    DivisorCalculator calc = test::Started(Band::Ham);
+    const SaveOutcome outcome = calc.SaveResults({"/nonexistent/kestrami"});
     EXPECT_EQ(outcome.status, Status::NothingToSave);
     EXPECT_EQ(outcome.path, "");
 }
@@ -138,20 +128,20 @@ TEST(SaveResults, FolderEndingInSeparatorDoublesIt)
     TempFolder folder;
     DivisorCalculator calc = test::Started(Band::Ham);
     test::Keys(calc, "4351250E");
-    const SaveOutcome outcome = calc.SaveResults(folder.path() + "/");
+    const SaveOutcome outcome = calc.SaveResults({folder.path() + "/"});
     EXPECT_EQ(outcome.status, Status::Saved);
     EXPECT_EQ(outcome.path, folder.path() + "//Kestrami.txt");
     EXPECT_EQ(test::ReadWholeFile(folder.File("Kestrami.txt")), kHamOne);
 }
 
-// Each failure names the file and the system's reason, keeps the list, and
-// does not stop a later save elsewhere.
+// Each failure names the file and the reason, keeps the list, and does not
+// stop a later save elsewhere.
 struct FailureCase {
     const char* name;
     // 'm' missing folder, 'f' folder is a file, 'd' Kestrami.txt a folder,
-    // 'p' a named pipe nobody reads, 'n' a link to /dev/full
+    // 'u' the program's folder unknown
     char shape;
-    int error;
+    std::string reason;
     friend void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.name; }
 };
 
@@ -161,136 +151,246 @@ TEST_P(SaveFailureTest, ReportsPathAndReasonKeepsList)
 {
     const FailureCase& c = GetParam();
     TempFolder scratch;
-    std::string folder = scratch.path();
+    SavePlaces places{scratch.path()};
     if (c.shape == 'm') {
-        folder = scratch.File("absent");
+        places.program = scratch.File("absent");
     } else if (c.shape == 'f') {
-        folder = scratch.File("plain");
-        test::WriteWholeFile(folder, "x");
+        places.program = scratch.File("plain");
+        test::WriteWholeFile(places.program, "x");
     } else if (c.shape == 'd') {
         fs::create_directory(scratch.File("Kestrami.txt"));
-    } else if (c.shape == 'p') {
-        ASSERT_EQ(mkfifo(scratch.File("Kestrami.txt").c_str(), 0666), 0);
-    } else if (!fs::exists("/dev/full")) {
-        GTEST_SKIP() << "/dev/full is missing";
     } else {
-        fs::create_symlink("/dev/full", scratch.File("Kestrami.txt"));
+        places = {"", "File name too long", scratch.path()};
     }
     DivisorCalculator calc = test::Started(Band::Full);
     test::Keys(calc, "4351250E4385000E");
     const auto lines = calc.Results().Lines();
     const auto generation = calc.Results().Generation();
 
-    const SaveOutcome outcome = calc.SaveResults(folder);
+    const SaveOutcome outcome = calc.SaveResults(places);
     EXPECT_EQ(outcome.status, Status::Failed);
-    EXPECT_EQ(outcome.path, folder + "/Kestrami.txt");
-    EXPECT_EQ(outcome.reason, std::strerror(c.error));
-    const std::string message = SaveFailedText(outcome);
-    EXPECT_NE(message.find(outcome.path), std::string::npos) << message;
-    EXPECT_NE(message.find(outcome.reason), std::string::npos) << message;
+    EXPECT_EQ(outcome.path, c.shape == 'u' ? "Kestrami.txt" : places.program + "/Kestrami.txt");
+    EXPECT_EQ(outcome.reason, c.reason);
+    EXPECT_FALSE(outcome.cut_back_failed);
     EXPECT_EQ(calc.Results().Lines(), lines);
     EXPECT_EQ(calc.Results().Generation(), generation);
     EXPECT_FALSE(calc.IsHam());
+    EXPECT_FALSE(fs::exists(scratch.File("Kestrami.txt")) && c.shape != 'd');
 
     TempFolder good;
-    EXPECT_EQ(calc.SaveResults(good.path()).status, Status::Saved);
+    EXPECT_EQ(calc.SaveResults({good.path()}).status, Status::Saved);
     EXPECT_EQ(test::ReadWholeFile(good.File("Kestrami.txt")), kFullTwo);
 }
 
-INSTANTIATE_TEST_SUITE_P(Targets, SaveFailureTest,
-                         ::testing::Values(FailureCase{"MissingFolder", 'm', ENOENT},
-                                           FailureCase{"FolderIsAFile", 'f', ENOTDIR},
-                                           FailureCase{"TargetIsAFolder", 'd', EISDIR},
-                                           FailureCase{"TargetIsAPipeNobodyReads", 'p', ENXIO},
-                                           FailureCase{"TargetOnFullDevice", 'n', ENOSPC}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Targets, SaveFailureTest,
+    ::testing::Values(FailureCase{"MissingFolder", 'm', Reason(ENOENT)},
+                      FailureCase{"FolderIsAFile", 'f', Reason(ENOTDIR)},
+                      FailureCase{"TargetIsAFolder", 'd', "Kestrami.txt is not a regular file"},
+                      FailureCase{"ProgramFolderUnknown", 'u',
+                                  "The program's folder could not be found: File name too long"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
-// A write cut short by the file size limit (SIGXFSZ ignored, so write()
-// returns EFBIG after the part that fitted) must leave the file as it was,
-// through AppendBlock and through SaveResults. The limit is set in a child.
-TEST(AppendBlock, CutsPartialBlockBackOff)
+// Failures of the write, the flush and the cut-back, injected into a real
+// append: the file keeps what it had, or the result says it may not.
+struct FaultCase {
+    const char* name;
+    AppendOptions options;
+    int error;
+    std::size_t left;  // bytes of the block that stay in the file
+};
+void PrintTo(const FaultCase& c, std::ostream* os)
 {
-    constexpr rlim_t kRoom = 40;  // bytes that still fit under the limit
-    const std::string existing = "old content\r\n \r\n";
+    *os << c.name;
+}
+
+class AppendFaultTest : public ::testing::TestWithParam<FaultCase> {};
+
+TEST_P(AppendFaultTest, CutsBackOrSaysItCouldNot)
+{
+    const FaultCase& c = GetParam();
+    const std::string existing = "old\r\n \r\n";
     TempFolder folder;
     const std::string file = folder.File("Kestrami.txt");
-    const std::string probe = folder.File("probe.txt");
     test::WriteWholeFile(file, existing);
-    test::WriteWholeFile(probe, existing);
+
+    const AppendResult appended = AppendBlock(file, kHamTwo, c.options);
+    EXPECT_EQ(appended.status, Append::Failed);
+    EXPECT_EQ(appended.reason, Reason(c.error));
+    EXPECT_EQ(appended.cut_back_failed, c.left > 0);
+    EXPECT_EQ(test::ReadWholeFile(file), existing + kHamTwo.substr(0, c.left));
+    EXPECT_EQ(AppendBlock(file, kHamOne).status, Append::Appended);
+}
+
+AppendOptions Faults(int write_error, std::size_t write_after, int flush_error, int cut_back_error)
+{
+    AppendOptions options;
+    options.write_error = write_error;
+    options.write_after = write_after;
+    options.flush_error = flush_error;
+    options.cut_back_error = cut_back_error;
+    return options;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, AppendFaultTest,
+    ::testing::Values(FaultCase{"DiskFullAtOnce", Faults(ENOSPC, 0, 0, 0), ENOSPC, 0},
+                      FaultCase{"DiskFullMidway", Faults(ENOSPC, 25, 0, 0), ENOSPC, 0},
+                      FaultCase{"TooLargeMidway", Faults(EFBIG, 40, 0, 0), EFBIG, 0},
+                      FaultCase{"FlushReadOnly", Faults(0, 0, EROFS, 0), EROFS, 0},
+                      FaultCase{"FlushInvalid", Faults(0, 0, EINVAL, 0), EINVAL, 0},
+                      FaultCase{"FlushIo", Faults(0, 0, EIO, 0), EIO, 0},
+                      FaultCase{"CutBackRefused", Faults(ENOSPC, 25, 0, EPERM), ENOSPC, 25},
+                      FaultCase{"FlushAndCutBackFail", Faults(0, 0, EROFS, EROFS), EROFS, kHamTwo.size()}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Where the file goes: the program's folder, and only when that may not be
+// written, the documents folder, with the user told the first time in a run.
+struct PlaceCase {
+    const char* name;
+    AppendResult program;  // what appending beside the program gives
+    bool documents;        // whether there is a documents folder
+    AppendResult elsewhere;
+    const char* tried;  // 'p' program folder, 'd' documents, per save of two
+    Status status;
+    const char* told;  // per save of two
+    std::string reason;
+};
+void PrintTo(const PlaceCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class SavePlaceTest : public ::testing::TestWithParam<PlaceCase> {};
+
+TEST_P(SavePlaceTest, TriesTheDocumentsFolderOnlyWhereTheProgramsMayNotBeWritten)
+{
+    const PlaceCase& c = GetParam();
+    TempFolder scratch;
+    const SavePlaces places{"/opt/kestrami", "", c.documents ? scratch.File("Documents") : ""};
+    DivisorCalculator calc = test::Started(Band::Ham);
+    test::Keys(calc, "4351250E");
+    std::string tried;
+    std::string told;
+    SaveOutcome outcome;
+    for (int save = 0; save < 2; ++save) {
+        outcome = calc.SaveResults(places, [&](const std::string& path, std::string_view block) {
+            EXPECT_EQ(block, kHamOne);
+            const bool program = path == "/opt/kestrami/Kestrami.txt";
+            EXPECT_TRUE(program || path == scratch.File("Documents") + "/Kestrami.txt") << path;
+            tried += program ? 'p' : 'd';
+            return program ? c.program : c.elsewhere;
+        });
+        told += outcome.tell_place ? '1' : '0';
+    }
+    EXPECT_EQ(tried, c.tried);
+    EXPECT_EQ(outcome.status, c.status);
+    EXPECT_EQ(told, c.told);
+    EXPECT_EQ(outcome.reason, c.reason);
+    EXPECT_EQ(outcome.path,
+              tried.back() == 'p' ? "/opt/kestrami/Kestrami.txt" : places.documents + "/Kestrami.txt");
+    EXPECT_EQ(fs::is_directory(scratch.File("Documents")), tried.back() == 'd');
+}
+
+const AppendResult kAppended{Append::Appended, ""};
+const AppendResult kDenied{Append::NotPermitted, Reason(EACCES)};
+const AppendResult kReadOnly{Append::NotPermitted, Reason(EROFS)};
+const AppendResult kDiskFull{Append::Failed, Reason(ENOSPC)};
+
+INSTANTIATE_TEST_SUITE_P(
+    Places, SavePlaceTest,
+    ::testing::Values(
+        PlaceCase{"ProgramFolderWritable", kAppended, true, kAppended, "pp", Status::Saved, "00", ""},
+        PlaceCase{"InstalledCopy", kDenied, true, kAppended, "pdpd", Status::Saved, "10", ""},
+        PlaceCase{"ReadOnlyFileSystem", kReadOnly, true, kAppended, "pdpd", Status::Saved, "10", ""},
+        PlaceCase{"NoDocumentsFolder", kDenied, false, kAppended, "pp", Status::Failed, "00", Reason(EACCES)},
+        PlaceCase{"DocumentsFail", kDenied, true, kDiskFull, "pdpd", Status::Failed, "00", Reason(ENOSPC)},
+        PlaceCase{"DiskFullStaysThere", kDiskFull, true, kAppended, "pp", Status::Failed, "00",
+                  Reason(ENOSPC)},
+        PlaceCase{"NotRegularStaysThere",
+                  {Append::NotRegularFile, ""},
+                  true,
+                  kAppended,
+                  "pp",
+                  Status::Failed,
+                  "00",
+                  "Kestrami.txt is not a regular file"},
+        PlaceCase{"LockedStaysThere",
+                  {Append::Locked, ""},
+                  true,
+                  kAppended,
+                  "pp",
+                  Status::Failed,
+                  "00",
+                  "Kestrami.txt is locked by another program"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The real thing for an installed copy: a documents folder that is not there
+// yet is made, and takes exactly the block.
+TEST(SaveResults, MakesTheDocumentsFolderWhenMissing)
+{
+    TempFolder scratch;
+    const SavePlaces places{scratch.File("bin"), "", scratch.File("home/op/Documents")};
     DivisorCalculator calc = test::Started(Band::Ham);
     test::Keys(calc, "4351250E4385000E");
-    ASSERT_GT(kHamTwo.size(), kRoom);
-
-    const int code = InChild([&] {
-        ::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{existing.size() + kRoom, existing.size() + kRoom};
-        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) {
-            return 10;
-        }
-        // Proof that the limit does cut an appending write short here.
-        const int fd = ::open(probe.c_str(), O_WRONLY | O_APPEND);
-        if (::write(fd, kHamTwo.data(), kHamTwo.size()) != static_cast<ssize_t>(kRoom)) {
-            return 11;
-        }
-        const AppendResult appended = AppendBlock(file, kHamTwo);
-        if (appended.ok || appended.reason != std::strerror(EFBIG) || test::ReadWholeFile(file) != existing) {
-            return 12;
-        }
-        const SaveOutcome saved = calc.SaveResults(folder.path());
-        return saved.status == Status::Failed && saved.reason == std::strerror(EFBIG) ? 0 : 13;
-    });
-    ASSERT_EQ(code, 0) << "10, 11: no short write could be provoked; 12: AppendBlock; 13: SaveResults";
-    EXPECT_EQ(test::ReadWholeFile(probe).size(), existing.size() + kRoom);
-    EXPECT_EQ(test::ReadWholeFile(file), existing);
-    EXPECT_EQ(calc.SaveResults(folder.path()).status, Status::Saved);
-    EXPECT_EQ(test::ReadWholeFile(file), existing + kHamTwo);
+    const auto denied = [&](const std::string& path, std::string_view block) {
+        return path == places.program + "/Kestrami.txt" ? kDenied : AppendBlock(path, block);
+    };
+    const SaveOutcome outcome = calc.SaveResults(places, denied);
+    EXPECT_EQ(outcome.status, Status::Saved);
+    EXPECT_TRUE(outcome.tell_place);
+    EXPECT_EQ(test::ReadWholeFile(places.documents + "/Kestrami.txt"), kHamTwo);
 }
 
-// Two processes, each with its own calculator, save 500 blocks each into one
-// file: every block must arrive whole.
-TEST(SaveResults, ConcurrentSaversNeverInterleave)
+struct MessageCase {
+    const char* name;
+    SaveOutcome outcome;
+    const char* title;  // nullptr: no box
+    std::string text;
+};
+void PrintTo(const MessageCase& c, std::ostream* os)
 {
-    constexpr int kSaves = 500;
-    TempFolder folder;
-    DivisorCalculator savers[2] = {test::Started(Band::Ham), test::Started(Band::Full)};
-    for (int i = 0; i < 100; ++i) {
-        test::Keys(savers[0], std::to_string(4300000 + 997 * i) + "E");
-        test::Keys(savers[1], std::to_string(4000000 + 9973 * i) + "E");
-    }
-    pid_t pids[2];
-    for (int k = 0; k < 2; ++k) {
-        pids[k] = ::fork();
-        ASSERT_GE(pids[k], 0);
-        if (pids[k] == 0) {
-            int saved = 0;
-            for (int i = 0; i < kSaves; ++i) {
-                saved += savers[k].SaveResults(folder.path()).status == Status::Saved ? 1 : 0;
-            }
-            ::_exit(saved == kSaves ? 0 : 1);
-        }
-    }
-    for (const pid_t pid : pids) {
-        int status = 0;
-        ASSERT_EQ(::waitpid(pid, &status, 0), pid);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    }
-
-    const std::string blocks[2] = {ResultsBlock(savers[0].Results().Lines()),
-                                   ResultsBlock(savers[1].Results().Lines())};
-    const std::string content = test::ReadWholeFile(folder.File("Kestrami.txt"));
-    int counts[2] = {0, 0};
-    for (std::size_t pos = 0; pos < content.size();) {
-        const int k = content.compare(pos, blocks[0].size(), blocks[0]) == 0   ? 0
-                      : content.compare(pos, blocks[1].size(), blocks[1]) == 0 ? 1
-                                                                               : -1;
-        ASSERT_NE(k, -1) << "no whole block at byte " << pos << " after " << counts[0] + counts[1]
-                         << " blocks";
-        ++counts[k];
-        pos += blocks[k].size();
-    }
-    EXPECT_EQ(counts[0], kSaves);
-    EXPECT_EQ(counts[1], kSaves);
+    *os << c.name;
 }
+
+class SaveMessageTest : public ::testing::TestWithParam<MessageCase> {};
+
+TEST_P(SaveMessageTest, BoxAfterASave)
+{
+    const MessageCase& c = GetParam();
+    const auto message = SaveMessage(c.outcome);
+    ASSERT_EQ(message.has_value(), c.title != nullptr);
+    if (message) {
+        EXPECT_EQ(message->title, c.title);
+        EXPECT_EQ(message->text, c.text);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Messages, SaveMessageTest,
+    ::testing::Values(
+        MessageCase{"NothingToSave",
+                    {},
+                    "Error",
+                    "Nothing to save !\r\nAt least 1 frequency must be\r\nadded to the Results-list."},
+        MessageCase{"Saved", {Status::Saved, "/a/Kestrami.txt", "", false, false}, nullptr, ""},
+        MessageCase{
+            "Failed",
+            {Status::Failed, "/a/Kestrami.txt", "Kestrami.txt is locked by another program", false, false},
+            "Error",
+            "The Results-list could not be saved to\r\n/a/Kestrami.txt\r\nKestrami.txt is locked by "
+            "another program\r\nThe list is kept unchanged."},
+        MessageCase{
+            "FailedWithPartOfTheBlockLeft",
+            {Status::Failed, "/a/Kestrami.txt", "No space left on device", true, false},
+            "Error",
+            "The Results-list could not be saved to\r\n/a/Kestrami.txt\r\nNo space left on device\r\nThe "
+            "file may now end in an incomplete block.\r\nThe list is kept unchanged."},
+        MessageCase{"SavedToDocumentsFirstTime",
+                    {Status::Saved, "/home/op/Documents/Kestrami.txt", "", false, true},
+                    "Kestrami",
+                    "The Results-list was saved to\r\n/home/op/Documents/Kestrami.txt"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace kestrami

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "divisor_calculator.h"
+#include "line_text.h"
 #include "results_file.h"
 
 namespace {
@@ -78,7 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 const std::string cursor = calc.Entry().Cursor();
                 if (cell >= 1 && cell <= EntryRegister::kCells) {
                     calc.WriteCell(cell, text);
-                    Require(calc.Entry().Cell(cell) == text);
+                    Require(calc.Entry().Cell(cell) == SingleLineText(text));
                 } else {
                     bool thrown = false;
                     try {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QClipboard>
 #include <QFile>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -97,12 +98,16 @@ protected:
         return underlined;
     }
 
+    // The rows as shown, each without the left-to-right override that it is
+    // shown in.
     QStringList Rows()
     {
         QStringList rows;
         const QAbstractItemModel* model = Find<QTableView>("List1")->model();
         for (int i = 0; i < model->rowCount(); ++i) {
-            rows << model->index(i, 0).data().toString();
+            const QString row = model->index(i, 0).data().toString();
+            EXPECT_TRUE(row.startsWith(QChar(0x202D)) && row.endsWith(QChar(0x202C))) << row.toStdString();
+            rows << row.mid(1, row.size() - 2);
         }
         return rows;
     }
@@ -449,6 +454,32 @@ TEST_F(Form1Test, TypingIntoACellChangesOnlyThatCellUntilEnterReadsIt)
     EXPECT_EQ(Cell(2)->text(), "0");
 }
 
+// A text with line breaks and other control characters pasted into a cell
+// or the cursor box loses them there, so the row it makes is one line of
+// the file and forges no result or block end.
+TEST_F(Form1Test, PastedLineBreaksNeverReachTheFile)
+{
+    QString forged = QStringLiteral("5\r\nFo=999.9999  n=99999\r\n\r\n \r\nFAKE\a\x1B");
+    forged += QChar(0);
+    QApplication::clipboard()->setText(QStringLiteral("4\n"));
+    Find<QLineEdit>("ct")->selectAll();
+    Find<QLineEdit>("ct")->paste();
+    EXPECT_EQ(Find<QLineEdit>("ct")->text(), "4");
+    EXPECT_EQ(UnderlinedCell(), 4);
+
+    Keys("C435");
+    QApplication::clipboard()->setText(forged);
+    Cell(4)->selectAll();
+    Cell(4)->paste();
+    EXPECT_EQ(Cell(4)->text(), "5Fo=999.9999  n=99999 FAKE");
+    Keys("E");
+    Menu("mnuSave");
+    EXPECT_EQ(Rows(),
+              QStringList({"HAM Range:", "430-440 MHz", "Fo=435.5Fo=999.9999  n=99999 FAKE000  n=5680"}));
+    EXPECT_EQ(SavedFile(),
+              "HAM Range:\r\n430-440 MHz\r\nFo=435.5Fo=999.9999  n=99999 FAKE000  n=5680\r\n\r\n \r\n");
+}
+
 TEST_F(Form1Test, SavingWithNoResultShowsTheErrorBoxAndTouchesNoFile)
 {
     Menu("mnuSave");
@@ -493,6 +524,27 @@ TEST_F(Form1Test, AFailedSaveSaysWhyAndKeepsTheProgramAndListGoing)
     Menu("mnuSave");
     EXPECT_EQ(platform.boxes.size(), 1u);
     EXPECT_TRUE(SavedFile().startsWith("HAM Range:\r\n"));
+}
+
+// An installed copy: nobody may create a file in the program's folder (as
+// /sys refuses it even to root), so the file goes to the documents folder,
+// made when missing, and the user is told where, once in a run.
+TEST_F(Form1Test, ASaveThatMayNotGoBesideTheProgramGoesToTheDocumentsFolder)
+{
+    platform.folder = "/sys";
+    platform.documents = dir.filePath(QStringLiteral("home/Documents")).toStdString();
+    Keys("4351250E");
+    Menu("mnuSave");
+    Menu("mnuSave");
+    ASSERT_EQ(platform.boxes.size(), 1u);
+    EXPECT_EQ(platform.boxes[0].title, "Kestrami");
+    EXPECT_EQ(platform.boxes[0].style, 0);
+    EXPECT_EQ(platform.boxes[0].prompt,
+              "The Results-list was saved to\r\n" + platform.documents + "/Kestrami.txt");
+    QFile file(QString::fromStdString(platform.documents + "/Kestrami.txt"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray block = "HAM Range:\r\n430-440 MHz\r\nFo=435.1250  n=5620\r\n\r\n \r\n";
+    EXPECT_EQ(file.readAll(), block + block);
 }
 
 struct Ending {

@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <new>
 #include <stdexcept>
 
 #include "services.h"
@@ -52,6 +53,21 @@ class Failing : public QObject {
 public:
     bool event(QEvent*) override { throw std::runtime_error("disk on fire"); }
 };
+
+// Running out of memory in an operation ends that operation only: the user
+// is told, and the program goes on.
+TEST(OutOfMemory, IsReportedAndTheProgramGoesOn)
+{
+    SeenBox seen;
+    AnswerNextBox(seen);
+    bool after = false;
+    RunReported([] { throw std::bad_alloc(); });
+    RunReported([&] { after = true; });
+    EXPECT_EQ(seen.title, "Kestrami");
+    EXPECT_EQ(seen.text,
+              "Run-time error: out of memory\nThe operation was not carried out; the results list is kept.");
+    EXPECT_TRUE(after);
+}
 
 TEST(UnhandledFailureDeathTest, IsReportedToTheUserAndEndsTheProgram)
 {

@@ -35,7 +35,7 @@ inline QRect InTwips(const QRect& r)
             r.height() * kTwipsPerPixel};
 }
 
-// Stands in for the desktop: a folder the test chooses, and message boxes
+// Stands in for the desktop: folders the test chooses, and message boxes
 // that are kept instead of shown.
 class FakePlatform : public Platform {
 public:
@@ -45,13 +45,15 @@ public:
         std::string title;
     };
 
-    std::string ProgramFolder() const override { return folder; }
+    FolderLookup ProgramFolder() const override { return {folder, {}}; }
+    std::string DocumentsFolder() const override { return documents; }
     void MessageBox(QWidget*, const std::string& prompt, int style, const std::string& title) override
     {
         boxes.push_back({prompt, style, title});
     }
 
     std::string folder;
+    std::string documents;
     std::vector<Box> boxes;
 };
 
