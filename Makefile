@@ -1,5 +1,10 @@
 # A thin layer over CMake. Every target first installs whatever Debian
-# packages are missing, then configures once into build/ and builds.
+# packages it is missing, then configures once into build/ and builds.
+#
+# The program's own targets (run, install, package) configure without the
+# tests and benchmarks, so they need neither GoogleTest nor Google Benchmark;
+# build, test and bench install the test tools and turn both on, also in a
+# build/ that `make run` configured before.
 
 BUILD_DIR   ?= build
 BUILD_TYPE  ?= RelWithDebInfo
@@ -8,23 +13,40 @@ PREFIX      ?= /usr/local
 JOBS        ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 
-CONFIGURED := $(BUILD_DIR)/.configured
+CONFIGURED       := $(BUILD_DIR)/CMakeCache.txt
+CONFIGURED_TESTS := $(BUILD_DIR)/.configured-tests
+# What `make install` records, for `make uninstall`.
+INSTALLED        := $(BUILD_DIR)/installed-files.txt
 
-.PHONY: all deps build run test bench fuzz sanitize install package clean
+.PHONY: all deps deps-run deps-package build program run test bench fuzz sanitize install uninstall package clean
 
 all: build
 
 deps:
 	@scripts/install-deps
 
-$(CONFIGURED): CMakeLists.txt | deps
-	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DCMAKE_INSTALL_PREFIX=$(PREFIX) $(CMAKE_FLAGS)
+deps-run:
+	@scripts/install-deps --run
+
+deps-package:
+	@scripts/install-deps --package
+
+$(CONFIGURED): | deps-run
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DBUILD_TESTING=OFF -DKESTRAMI_BUILD_BENCHMARKS=OFF $(CMAKE_FLAGS)
+
+$(CONFIGURED_TESTS): | deps
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DBUILD_TESTING=ON -DKESTRAMI_BUILD_BENCHMARKS=ON $(CMAKE_FLAGS)
 	@touch $@
 
-build: deps $(CONFIGURED)
+# Everything, tests and benchmarks included.
+build: $(CONFIGURED_TESTS)
 	cmake --build $(BUILD_DIR) --parallel $(JOBS)
 
-run: build
+# The program alone.
+program: $(CONFIGURED)
+	cmake --build $(BUILD_DIR) --parallel $(JOBS) --target kestrami
+
+run: program
 	@if [ -z "$${DISPLAY}$${WAYLAND_DISPLAY}" ]; then \
 	  echo "make run: no display to show the window on; on a machine without one, run: xvfb-run -a $(BUILD_DIR)/app/kestrami" >&2; \
 	  exit 1; \
@@ -32,7 +54,7 @@ run: build
 	$(BUILD_DIR)/app/kestrami
 
 test: build
-	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel $(JOBS)
+	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --no-tests=error --parallel $(JOBS)
 
 bench: build
 	$(BUILD_DIR)/bench/kestrami_bench_core
@@ -43,7 +65,7 @@ bench: build
 sanitize: deps
 	cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DKESTRAMI_SANITIZE=ON -DKESTRAMI_BUILD_BENCHMARKS=OFF $(CMAKE_FLAGS)
 	cmake --build build-sanitize --parallel $(JOBS)
-	cd build-sanitize && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel $(JOBS)
+	cd build-sanitize && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --no-tests=error --parallel $(JOBS)
 
 # libFuzzer over the text reading and over random operation sequences.
 fuzz: deps
@@ -53,10 +75,28 @@ fuzz: deps
 	cd build-fuzz && ./tests/fuzz/kestrami_fuzz_text_value -max_total_time=$$(($(FUZZ_SECONDS) / 2)) -print_final_stats=1
 	cd build-fuzz && ./tests/fuzz/kestrami_fuzz_operations -max_total_time=$$(($(FUZZ_SECONDS) / 2)) -print_final_stats=1
 
-install: build
-	cmake --install $(BUILD_DIR)
+# Installs under PREFIX, given at install time, whatever build/ was
+# configured with. Builds as the calling user; only the copying goes through
+# sudo, and only where PREFIX is not writable (/usr/local for a normal user).
+install: $(CONFIGURED)
+	cmake --build $(BUILD_DIR) --parallel $(JOBS) --target kestrami kestrami_data
+	@dir="$(PREFIX)"; while [ ! -e "$$dir" ]; do dir=$$(dirname "$$dir"); done; \
+	as_root=; \
+	if [ ! -w "$$dir" ]; then as_root=sudo; echo "make install: $(PREFIX) is not writable; installing through sudo"; fi; \
+	set -x; $$as_root cmake --install $(BUILD_DIR) --prefix "$(PREFIX)"
+	cp $(BUILD_DIR)/install_manifest.txt $(INSTALLED)
 
-package: build
+# Removes what the last `make install` from this build/ put in place.
+uninstall:
+	@if [ ! -f $(INSTALLED) ]; then echo "make uninstall: $(INSTALLED) not found; nothing was installed from $(BUILD_DIR)" >&2; exit 1; fi
+	@as_root=; \
+	while IFS= read -r file; do [ -w "$$(dirname "$$file")" ] || as_root=sudo; done < $(INSTALLED); \
+	set -x; \
+	xargs -d '\n' $$as_root rm -f -- < $(INSTALLED); \
+	sed -n 's|/copyright$$||p' $(INSTALLED) | xargs -r -d '\n' $$as_root rmdir --ignore-fail-on-non-empty --
+	rm -f $(INSTALLED)
+
+package: deps-package program
 	cd $(BUILD_DIR) && cpack -G DEB
 
 clean:

@@ -1,10 +1,15 @@
-// Kestrami: the main window with its calculator, and the event loop.
+// Kestrami: the command line, the main window with its calculator, and the
+// event loop.
 #include "form1.h"
 #include "services.h"
+#include "startup.h"
 
 int main(int argc, char* argv[])
 {
-    kestrami::ui::Application application(argc, argv);
+    if (const auto status = kestrami::ui::HandleCommandLine(argc, argv)) {
+        return *status;
+    }
+    const auto application = kestrami::ui::OpenApplication(argc, argv);
     kestrami::ui::Desktop desktop;
     kestrami::ui::Form1 window(desktop);
     window.show();

@@ -10,12 +10,24 @@
 # a multiplication sign set pixel by pixel, plus the corners of its
 # neighbours, so that it still reads as keys at that size.
 #
+# The desktop's application icon comes from the same design, drawn as a
+# scalable picture: the four keys of the 32 px icon, whole this time, on a
+# black plate (the gaps) turned by the same angle, with nothing around the
+# plate. The digits are drawn as strokes, not as text, so the picture needs
+# no font wherever it is shown. The larger PNG sizes are rendered from it;
+# at 16 and 32 px the desktop gets the window icon itself.
+#
 # Output, written beside this script:
 #   kestrami-32.png  32 x 32, <= 16 colours
 #   kestrami-16.png  16 x 16, <= 16 colours
 #   kestrami.ico     both sizes in one Windows icon file
+#   kestrami.svg     the scalable application icon, 256 x 256 user units
+#   kestrami-48.png, kestrami-64.png, kestrami-128.png, kestrami-256.png
+#                    that icon rendered at those sizes, transparent around
+#                    the plate
 #
-# Needs ImageMagick 6 (convert) and the DejaVu Sans Bold font file.
+# Needs ImageMagick 6 (convert), the DejaVu Sans Bold font file and
+# rsvg-convert (Debian package librsvg2-bin).
 set -euo pipefail
 
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
@@ -151,6 +163,69 @@ reduce "$work/keys16.png" "$work/marks16.png" 16 "$here/kestrami-16.png"
 
 convert "$here/kestrami-16.png" "$here/kestrami-32.png" "$here/kestrami.ico"
 
+# draw_scalable OUT
+# The application icon as SVG, in the units of a 256 px picture. Each key is
+# built as in draw_keys (dark side, lighter side, white top shifted up/left),
+# at the proportions of the 32 px icon: gap 14 %, dark band 16 %, light rim
+# 8 % of the pitch. Only plain shapes, <use> and strokes, so that every icon
+# renderer draws it alike.
+draw_scalable() {
+    local out=$1
+    local pitch=88 gapw=12 band=14 rim=7 radius=5 mid=128
+    local body=$((pitch - gapw))
+    local plate=$((2 * body + 3 * gapw))   # the gap colour also frames the keys
+    local labels=(7 8 4 x) i=0 row col cx cy x0 y0 tx ty width
+    {
+        printf '<?xml version="1.0" encoding="UTF-8"?>\n'
+        printf '<svg xmlns="http://www.w3.org/2000/svg" xmlns:xlink="http://www.w3.org/1999/xlink"'
+        printf ' width="256" height="256" viewBox="0 0 256 256">\n'
+        # The labels, centred on (0, 0), about 44 units high.
+        printf '  <defs>\n'
+        printf '    <path id="d7" d="M -12,-18 H 12 L -3,22"/>\n'
+        printf '    <path id="d4" d="M 7,22 V -21 L -14,9 H 15"/>\n'
+        printf '    <path id="d8" d="M 0,-1.5 A 8.5,8.5 0 1 1 0,-18.5 A 8.5,8.5 0 1 1 0,-1.5 Z'
+        printf ' M 0,-1.5 A 10.5,10 0 1 0 0,18.5 A 10.5,10 0 1 0 0,-1.5 Z"/>\n'
+        printf '    <path id="dx" d="M -14,-14 L 14,14 M -14,14 L 14,-14"/>\n'
+        printf '  </defs>\n'
+        printf '  <g transform="rotate(%s %d %d)">\n' "$angle" "$mid" "$mid"
+        printf '    <rect x="%d" y="%d" width="%d" height="%d" rx="14" fill="%s"/>\n' \
+            $((mid - plate / 2)) $((mid - plate / 2)) "$plate" "$plate" "$gap"
+        for row in -1 1; do
+            for col in -1 1; do
+                cx=$((mid + col * pitch / 2))
+                cy=$((mid + row * pitch / 2))
+                x0=$((cx - body / 2)); y0=$((cy - body / 2))
+                printf '    <rect x="%d" y="%d" width="%d" height="%d" rx="%d" fill="%s"/>\n' \
+                    "$x0" "$y0" "$body" "$body" "$radius" "$shade"
+                printf '    <rect x="%d" y="%d" width="%d" height="%d" rx="%d" fill="%s"/>\n' \
+                    "$x0" "$y0" $((body - band)) $((body - band)) "$radius" "$side"
+                printf '    <rect x="%d" y="%d" width="%d" height="%d" rx="%d" fill="%s"/>\n' \
+                    $((x0 + rim)) $((y0 + rim)) $((body - band - rim)) $((body - band - rim)) "$radius" "$top"
+                tx=$((x0 + (rim + body - band) / 2)); ty=$((y0 + (rim + body - band) / 2))
+                width=8
+                [[ ${labels[$i]} == x ]] && width=10
+                printf '    <use xlink:href="#d%s" x="%d" y="%d" fill="none" stroke="%s" stroke-width="%d"/>\n' \
+                    "${labels[$i]}" "$tx" "$ty" "$ink" "$width"
+                i=$((i + 1))
+            done
+        done
+        printf '  </g>\n'
+        printf '</svg>\n'
+    } >"$out"
+}
+
+draw_scalable "$here/kestrami.svg"
+for size in 48 64 128 256; do
+    rsvg-convert -w "$size" -h "$size" -o "$work/app-$size.png" "$here/kestrami.svg"
+    convert "$work/app-$size.png" -define png:exclude-chunk=date,time -strip "PNG32:$here/kestrami-$size.png"
+    # Transparent around the plate: the corners are empty.
+    alpha=$(convert "$here/kestrami-$size.png" -format '%[fx:p{0,0}.a + p{w-1,0}.a + p{0,h-1}.a + p{w-1,h-1}.a]' info:)
+    if [[ $alpha != 0 ]]; then
+        echo "make-icon.sh: kestrami-$size.png is not transparent in its corners" >&2
+        exit 1
+    fi
+done
+
 for f in kestrami-32.png kestrami-16.png; do
     colours=$(identify -format '%k' "$here/$f")
     if ((colours > 16)); then
@@ -158,4 +233,5 @@ for f in kestrami-32.png kestrami-16.png; do
         exit 1
     fi
 done
-echo "wrote $here/kestrami-32.png, $here/kestrami-16.png, $here/kestrami.ico"
+echo "wrote $here/kestrami-32.png, $here/kestrami-16.png, $here/kestrami.ico, $here/kestrami.svg" \
+    "and $here/kestrami-{48,64,128,256}.png"

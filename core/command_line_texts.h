@@ -1,0 +1,40 @@
+// What the program says before any window opens: its help and version
+// texts and the one-line reasons for ending at once. The program takes no
+// argument but --help and --version; everything else is refused.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace kestrami {
+
+inline constexpr std::string_view kUsageText =
+    "Usage: kestrami [--help | --version]\n"
+    "\n"
+    "Computes the division number n of the Nokia RD40 radio's synthesizer for\n"
+    "a frequency in the 70 cm band, in a window with an on-screen keypad. Every\n"
+    "result goes into a list that File > Save appends to Kestrami.txt, beside\n"
+    "the program when its folder is writable, else in your documents folder.\n"
+    "\n"
+    "Options:\n"
+    "  -h, --help     Show this help and exit.\n"
+    "  -v, --version  Show the version and exit.\n";
+
+// "kestrami 1.0.0", with the line end.
+inline std::string VersionLine(std::string_view version)
+{
+    return "kestrami " + std::string(version) + "\n";
+}
+
+// One line for anything on the command line the program does not take, such
+// as "unknown option 'x'".
+inline std::string UsageError(std::string_view reason)
+{
+    return "kestrami: " + std::string(reason) + "; try 'kestrami --help'\n";
+}
+
+// Started where no window can be shown, e.g. over ssh without X forwarding.
+inline constexpr std::string_view kNoDisplayError =
+    "kestrami: no display found; start it on a graphical desktop, or set DISPLAY to a running X server\n";
+
+}  // namespace kestrami

@@ -1,0 +1,129 @@
+#include "startup.h"
+
+#include <QByteArray>
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QGuiApplication>
+#include <QString>
+#include <QStringList>
+
+#include <cstdio>
+#include <cstdlib>
+#include <mutex>
+#include <string_view>
+#include <vector>
+
+#include "command_line_texts.h"
+
+namespace kestrami::ui {
+namespace {
+
+void Print(std::FILE* stream, std::string_view text)
+{
+    std::fwrite(text.data(), 1, text.size(), stream);
+    std::fflush(stream);
+}
+
+int Refuse(QString reason)
+{
+    // Qt's "Unknown option 'x'." becomes "unknown option 'x'".
+    if (reason.endsWith(QLatin1Char('.'))) {
+        reason.chop(1);
+    }
+    if (!reason.isEmpty()) {
+        reason[0] = reason[0].toLower();
+    }
+    Print(stderr, UsageError(reason.toStdString()));
+    return 2;
+}
+
+// Qt's messages while the application object opens the display, held back
+// so that a failure shows the program's own line alone; once the display is
+// open they are passed on unchanged. The context's texts are copied, as the
+// context itself lives only for the call.
+struct HeldMessage {
+    QtMsgType type;
+    QByteArray file, function, category;
+    int line;
+    QString text;
+};
+
+std::mutex held_mutex;
+std::vector<HeldMessage> held_messages;
+
+void HoldWhileOpening(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    if (type == QtFatalMsg) {
+        // The one fatal failure of creating the application object is Qt
+        // finding no platform to show windows on: no display at all, or one
+        // it cannot reach. Qt would abort; end with the program's own line.
+        Print(stderr, kNoDisplayError);
+        std::_Exit(EXIT_FAILURE);
+    }
+    const std::lock_guard lock(held_mutex);
+    held_messages.push_back({type, context.file, context.function, context.category, context.line, text});
+}
+
+const char* OrNull(const QByteArray& text)
+{
+    return text.isNull() ? nullptr : text.constData();
+}
+
+}  // namespace
+
+std::optional<int> HandleCommandLine(int argc, char** argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    }
+    QCommandLineParser parser;
+    // "-platform" is one unknown option, not eight unknown letters.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
+    parser.addOption(help);
+    parser.addOption(version);
+    if (!parser.parse(arguments)) {
+        return Refuse(parser.errorText());
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        return Refuse(
+            QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().constFirst()));
+    }
+    if (parser.isSet(help)) {
+        Print(stdout, kUsageText);
+        return EXIT_SUCCESS;
+    }
+    if (parser.isSet(version)) {
+        Print(stdout, VersionLine(KESTRAMI_VERSION));
+        return EXIT_SUCCESS;
+    }
+    return std::nullopt;
+}
+
+std::unique_ptr<Application> OpenApplication(int& argc, char** argv)
+{
+    QCoreApplication::setApplicationName(QStringLiteral("kestrami"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(KESTRAMI_VERSION));
+    // Wayland compositors find the window's icon through its desktop entry.
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopId));
+
+    const QtMessageHandler previous = qInstallMessageHandler(HoldWhileOpening);
+    auto application = std::make_unique<Application>(argc, argv);
+    qInstallMessageHandler(previous);
+
+    std::vector<HeldMessage> held;
+    {
+        const std::lock_guard lock(held_mutex);
+        held.swap(held_messages);
+    }
+    for (const HeldMessage& message : held) {
+        const QMessageLogContext context(OrNull(message.file), message.line, OrNull(message.function),
+                                         OrNull(message.category));
+        previous(message.type, context, message.text);
+    }
+    return application;
+}
+
+}  // namespace kestrami::ui
