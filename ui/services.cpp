@@ -164,7 +164,7 @@ public:
     }
 
 private:
-    static constexpr std::size_t kSize = std::size_t{16} << 20U;
+    static constexpr std::size_t kSize = std::size_t{4} << 20U;
     void* memory_;
 };
 
@@ -181,7 +181,7 @@ bool ShowReport(const QString& text, const char* plain)
     ReportReserve().Release();
     bool shown = true;
     try {
-        QMessageBox::critical(nullptr, QStringLiteral("Kestrami"), text);
+        QMessageBox::critical(QApplication::activeWindow(), QStringLiteral("Kestrami"), text);
     } catch (...) {
         std::fputs(plain, stderr);
         shown = false;
