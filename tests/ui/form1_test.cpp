@@ -508,6 +508,8 @@ TEST_P(Form1Opens, SecondaryWindowOverTheMainWindowAsItsTransient)
     EXPECT_EQ(opened->geometry().topLeft(), client + GetParam().offset);
     ASSERT_NE(opened->windowHandle(), nullptr);
     EXPECT_EQ(opened->windowHandle()->transientParent(), window.windowHandle());
+    // X11 learns of the transient parent only for a dialog.
+    EXPECT_EQ(opened->windowType(), Qt::Dialog);
 }
 
 // About lies within the main window at its own offset; Help, wider than the
