@@ -1,13 +1,14 @@
 #include "form1.h"
 
-#include <QHeaderView>
 #include <QMenuBar>
 
 #include "form2.h"
 #include "form3.h"
+#include "look_and_feel.h"
 #include "results_model.h"
 #include "services.h"
 #include "ui_form1.h"
+#include "window_look.h"
 
 namespace kestrami::ui {
 
@@ -30,6 +31,12 @@ void SetText(QLineEdit* box, const std::string& text)
     }
 }
 
+// Where the About and Help windows open, from the main window's client area:
+// the designs store that area at (4125, 2925) twips on the screen, About's at
+// (4560, 4350) and Help's at (3690, 3735).
+const QPoint kAboutOffset(Twips(4560 - 4125), Twips(4350 - 2925));
+const QPoint kHelpOffset(Twips(3690 - 4125), Twips(3735 - 2925));
+
 }  // namespace
 
 Form1::Form1(Platform& platform, QWidget* parent)
@@ -50,14 +57,23 @@ Form1::Form1(Platform& platform, QWidget* parent)
     UseDesignFace(ui_->comma, QFont::TypeWriter);
     UseDesignFace(ui_->List1, QFont::TypeWriter);
     UseDesignFace(ui_->uline, QFont::SansSerif, 8.25);
-    // A list box: one column, one text line a row, rows as tall as the font.
+    // A list box: one column, one text line a row, rows as tall as the font,
+    // and every line whole. Where the design's face is too wide for the
+    // longest line beside the scroll bar, "Courier New", its nearest
+    // fixed-pitch kin, stands in at a smaller size.
     results_ = new ResultsModel(calculator_.Results(), this);
     ui_->List1->setModel(results_);
-    QHeaderView* rows = ui_->List1->verticalHeader();
-    const int row_height = ui_->List1->fontMetrics().height();
-    rows->setSectionResizeMode(QHeaderView::Fixed);
-    rows->setMinimumSectionSize(row_height);
-    rows->setDefaultSectionSize(row_height);
+    ShowLinesWhole(ui_->List1, QString::fromStdString(LongestKeyedResultLine()),
+                   QStringLiteral("Courier New"));
+
+    // Text on the fixed light green and yellow stays readable on any desktop.
+    for (QWidget* box : dig_) {
+        KeepTextReadable(box, QPalette::Base, QPalette::Text);
+    }
+    KeepTextReadable(ui_->comma, QPalette::Base, QPalette::Text);
+    KeepTextReadable(ui_->List1, QPalette::Base, QPalette::Text);
+    KeepTextReadable(ui_->CE, QPalette::Button, QPalette::ButtonText);
+    UseFlatFace(ui_->CE);
     // The caption of the cursor box fits itself to its text in the face shown.
     ui_->Label1->adjustSize();
     // Every box is a one-line box: a pasted line break cannot reach a cell,
@@ -85,8 +101,10 @@ Form1::Form1(Platform& platform, QWidget* parent)
     }};
     for (const auto& [key, handler] : keys) {
         connect(key, &QPushButton::clicked, this, handler);
+        PressOnReturn(key);
     }
     connect(ui_->uline, &QPushButton::clicked, this, &Form1::uline_Click);
+    PressOnReturn(ui_->uline);
 
     // textEdited, unlike textChanged, comes only from the user's typing, so
     // the window's own updates of a box never reach the calculator again.
@@ -141,6 +159,7 @@ void Form1::mnuAbout_Click()
     // A window that is closing counts as gone: the opening makes a new one.
     if (!about_ || about_->isHidden()) {
         about_ = new Form2(this);
+        PlaceOver(about_, ui_->centralwidget, kAboutOffset);
     }
     about_->show();
     about_->activateWindow();
@@ -150,6 +169,7 @@ void Form1::mnuHelp_Click()
 {
     if (!help_ || help_->isHidden()) {
         help_ = new Form3(this);
+        PlaceOver(help_, ui_->centralwidget, kHelpOffset);
     }
     help_->show();
     help_->activateWindow();

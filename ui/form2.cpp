@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "look_and_feel.h"
 #include "mail_link.h"
 #include "services.h"
 #include "ui_form2.h"
@@ -19,6 +20,9 @@ Form2::Form2(QWidget* parent) : SelfClosingWindow(parent), ui_(std::make_unique<
 
     // Every label takes the window's face; Label6 adds its underline to it.
     UseDesignFace(this, QFont::SansSerif, 8.25, QStringLiteral("MS Sans Serif"));
+    // The labels' text stays readable on the grey on any desktop; Label6
+    // keeps its blue.
+    KeepTextReadable(this, QPalette::Window, QPalette::WindowText);
 
     // The one-line labels fit themselves to their caption in the face that
     // is actually shown.

@@ -1,6 +1,7 @@
 #include "form3.h"
 
 #include "help_text.h"
+#include "look_and_feel.h"
 #include "services.h"
 #include "ui_form3.h"
 
@@ -13,6 +14,7 @@ Form3::Form3(QWidget* parent) : SelfClosingWindow(parent), ui_(std::make_unique<
 
     // Fixed pitch keeps the indented lines aligned.
     UseDesignFace(ui_->Text1, QFont::TypeWriter, 9.75, QStringLiteral("Courier New"));
+    KeepTextReadable(ui_->Text1, QPalette::Base, QPalette::Text);
 
     // The stored lines end in CR LF; the box keeps its lines apart by LF
     // alone, so each line end becomes one LF before the text goes in.

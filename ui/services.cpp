@@ -103,8 +103,10 @@ void ShowMessageBox(QWidget* parent, const std::string& prompt, int style, const
 }
 
 SelfClosingWindow::SelfClosingWindow(QWidget* parent)
-    // A fixed frame with the window menu and the close box only.
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+    // A fixed frame with the window menu and the close box only. A dialog
+    // window, so that the desktop knows it belongs to its parent: on X11 Qt
+    // marks only dialogs WM_TRANSIENT_FOR.
+    : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint)
 {
     setAttribute(Qt::WA_DeleteOnClose);

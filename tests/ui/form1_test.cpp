@@ -2,6 +2,7 @@
 // types into its boxes, then checks what it shows and what it saved.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QAction>
 #include <QClipboard>
 #include <QFile>
@@ -14,13 +15,20 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
+
+#include <tuple>
 
 #include "form1.h"
+#include "form2.h"
+#include "form3.h"
 #include "services.h"
+#include "window_look.h"
 #include "window_test_support.h"
 
 namespace kestrami::ui {
@@ -76,6 +84,15 @@ protected:
     }
 
     void Menu(const char* action) { Find<QAction>(action)->trigger(); }
+
+    // The list lays out its rows and column, then shows or hides its scroll
+    // bars, each on a later turn of the event loop.
+    static void LayOut()
+    {
+        for (int turn = 0; turn < 3; ++turn) {
+            QCoreApplication::processEvents();
+        }
+    }
 
     std::string Display()
     {
@@ -245,8 +262,16 @@ TEST_F(Form1Test, LooksAsDesigned)
     }
     EXPECT_EQ(Find<QPushButton>("CE")->palette().color(QPalette::Button), QColor(255, 255, 0));
     auto* list = Find<QTableView>("List1");
-    EXPECT_EQ(list->font().family(), "Courier");
-    EXPECT_EQ(list->font().pointSize(), 12);
+    // The design's "Courier" 12 pt where the longest line fits, else the
+    // nearest fixed-pitch face, smaller.
+    const QFont list_font = list->font();
+    EXPECT_TRUE(QFontInfo(list_font).fixedPitch());
+    if (list_font.family() == "Courier") {
+        EXPECT_EQ(list_font.pointSize(), 12);
+    } else {
+        EXPECT_EQ(list_font.family(), "Courier New");
+        EXPECT_LT(list_font.pointSizeF(), 12);
+    }
     EXPECT_FALSE(list->isSortingEnabled());
     EXPECT_EQ(list->selectionMode(), QAbstractItemView::SingleSelection);
     EXPECT_EQ(list->palette().color(QPalette::Base), light_green);
@@ -382,6 +407,124 @@ TEST_F(Form1Test, AnAppendedRowNeitherScrollsNorChangesTheSelection)
     EXPECT_EQ(list->verticalScrollBar()->value(), 0);
     EXPECT_EQ(Rows().at(41), "Fo=435.1250  n=5620");
 }
+
+TEST_F(Form1Test, EveryResultLineShowsWholeBesideTheScrollBar)
+{
+    Menu("mnuSetFull");
+    for (int i = 0; i < 20; ++i) {
+        Keys("49998" + std::to_string(10 + 4 * i) + "E");  // n = 15997 and 15998
+    }
+    Keys("5000000E");
+    ASSERT_EQ(Rows().last(), QString::fromStdString(LongestKeyedResultLine()));
+    auto* list = Find<QTableView>("List1");
+    LayOut();
+    EXPECT_TRUE(list->verticalScrollBar()->isVisible());
+    EXPECT_FALSE(list->horizontalScrollBar()->isVisible());
+    EXPECT_GE(list->viewport()->height() / list->rowHeight(0), 15);
+    for (int row = 0; row < Rows().size(); ++row) {
+        SCOPED_TRACE(Rows()[row].toStdString());
+        const QModelIndex index = list->model()->index(row, 0);
+        // The text with the margins the view sets it in, in the font in use.
+        EXPECT_LE(list->sizeHintForIndex(index).width(), list->visualRect(index).width());
+        EXPECT_LE(list->visualRect(index).right(), list->viewport()->rect().right());
+        EXPECT_EQ(list->rowHeight(row), list->fontMetrics().height());
+    }
+}
+
+TEST_F(Form1Test, ALineWiderThanTheListScrollsSidewaysUntilTheListIsCleared)
+{
+    Keys("435125");
+    QLineEdit* cell = Cell(7);
+    cell->setFocus();
+    cell->selectAll();
+    QTest::keyClicks(cell, QString(30, '0'));  // typed, not keyed: a long line
+    Keys("E");
+    auto* list = Find<QTableView>("List1");
+    LayOut();
+    const int width = list->sizeHintForIndex(list->model()->index(2, 0)).width();
+    ASSERT_GT(width, list->viewport()->width());
+    EXPECT_TRUE(list->horizontalScrollBar()->isVisible());
+    EXPECT_GE(list->columnWidth(0), width);
+    EXPECT_EQ(list->horizontalScrollBar()->maximum(), list->columnWidth(0) - list->viewport()->width());
+
+    Keys("L");
+    LayOut();
+    EXPECT_FALSE(list->horizontalScrollBar()->isVisible());
+}
+
+class Form1Return : public Form1Test,
+                    public testing::WithParamInterface<std::tuple<const char*, QKeyCombination>> {};
+
+TEST_P(Form1Return, PressesTheFocusedKeyAsSpaceDoes)
+{
+    auto* key = Find<QPushButton>(std::get<const char*>(GetParam()));
+    QTest::mouseClick(key, Qt::LeftButton);
+    ASSERT_EQ(QApplication::focusWidget(), key);
+    QSignalSpy clicked(key, &QPushButton::clicked);
+    const QKeyCombination press = std::get<QKeyCombination>(GetParam());
+    QTest::keyClick(key, press.key(), press.keyboardModifiers());
+    EXPECT_EQ(clicked.count(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, Form1Return,
+                         testing::Combine(testing::Values("Command12", "Command14", "uline", "Command5",
+                                                          "CE"),
+                                          testing::Values(QKeyCombination(Qt::Key_Return),
+                                                          QKeyCombination(Qt::KeypadModifier, Qt::Key_Enter),
+                                                          QKeyCombination(Qt::Key_Space))),
+                         [](const auto& info) {
+                             return std::string(std::get<const char*>(info.param)) + "_" +
+                                    std::to_string(std::get<QKeyCombination>(info.param).key());
+                         });
+
+TEST_F(Form1Test, ScreenReadersHearWhatTheDisplayAndKeysAre)
+{
+    const std::pair<const char*, const char*> names[] = {
+        {"dig_1", "Digit 1"}, {"dig_2", "Digit 2"},       {"dig_3", "Digit 3"},  {"comma", "Decimal sign"},
+        {"dig_4", "Digit 4"}, {"dig_5", "Digit 5"},       {"dig_6", "Digit 6"},  {"dig_7", "Digit 7"},
+        {"List1", "Results"}, {"Command11", "Step back"}, {"CE", "Clear entry"}, {"Command12", "Enter"},
+    };
+    for (const auto& [name, spoken] : names) {
+        QAccessibleInterface* control = QAccessible::queryAccessibleInterface(Find(name));
+        ASSERT_NE(control, nullptr) << name;
+        EXPECT_EQ(control->text(QAccessible::Name), spoken) << name;
+    }
+}
+
+struct Opening {
+    const char* menu_item;
+    QWidget* (*window)(const Form1& main);
+    QPoint offset;  // from the main window's client area
+};
+void PrintTo(const Opening& o, std::ostream* os)
+{
+    *os << o.menu_item;
+}
+
+class Form1Opens : public Form1Test, public testing::WithParamInterface<Opening> {};
+
+TEST_P(Form1Opens, SecondaryWindowOverTheMainWindowAsItsTransient)
+{
+    window.move(200, 150);
+    const QPoint client = Find("centralwidget")->mapToGlobal(QPoint(0, 0));
+    Menu(GetParam().menu_item);
+    QWidget* opened = GetParam().window(window);
+    ASSERT_NE(opened, nullptr);
+    EXPECT_EQ(opened->geometry().topLeft(), client + GetParam().offset);
+    ASSERT_NE(opened->windowHandle(), nullptr);
+    EXPECT_EQ(opened->windowHandle()->transientParent(), window.windowHandle());
+    // X11 learns of the transient parent only for a dialog.
+    EXPECT_EQ(opened->windowType(), Qt::Dialog);
+}
+
+// About lies within the main window at its own offset; Help, wider than the
+// main window, is centred across it.
+INSTANTIATE_TEST_SUITE_P(
+    Windows, Form1Opens,
+    testing::Values(
+        Opening{"mnuAbout", [](const Form1& w) -> QWidget* { return w.findChild<Form2*>(); }, {29, 95}},
+        Opening{"mnuHelp", [](const Form1& w) -> QWidget* { return w.findChild<Form3*>(); }, {-25, 54}}),
+    [](const testing::TestParamInfo<Opening>& info) { return std::string(info.param.menu_item); });
 
 struct CursorTyping {
     const char* name;
