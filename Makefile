@@ -58,7 +58,7 @@ WINE = /usr/lib/wine/wine64
 WINESERVER = /usr/lib/wine/wineserver
 
 test-windows:
-	@scripts/install-deps --only g++-mingw-w64-x86-64 wine64 googletest
+	@scripts/install-deps --only g++-mingw-w64-x86-64-posix wine64 googletest
 	cmake -S . -B $(WINDOWS_BUILD_DIR) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) \
 	  -DKESTRAMI_BUILD_UI=OFF -DKESTRAMI_BUILD_BENCHMARKS=OFF -DBUILD_TESTING=ON $(CMAKE_FLAGS)
 	cmake --build $(WINDOWS_BUILD_DIR) --parallel $(JOBS)
