@@ -64,7 +64,13 @@ std::string Desktop::DocumentsFolder() const
     if (folder.isEmpty()) {
         folder = QDir::homePath();
     }
+    // The core takes paths as the system's bytes on POSIX and as UTF-8 on
+    // Windows, where encodeName would give the ANSI code page.
+#ifdef Q_OS_WIN
+    return folder.toUtf8().toStdString();
+#else
     return QFile::encodeName(folder).toStdString();
+#endif
 }
 
 void Desktop::MessageBox(QWidget* parent, const std::string& prompt, int style, const std::string& title)

@@ -184,8 +184,8 @@ TEST_P(SaveFailureTest, ReportsPathAndReasonKeepsList)
 
 INSTANTIATE_TEST_SUITE_P(
     Targets, SaveFailureTest,
-    ::testing::Values(FailureCase{"MissingFolder", 'm', Reason(ENOENT)},
-                      FailureCase{"FolderIsAFile", 'f', Reason(ENOTDIR)},
+    ::testing::Values(FailureCase{"MissingFolder", 'm', test::SystemReason(test::kNoSuchFolderError)},
+                      FailureCase{"FolderIsAFile", 'f', test::SystemReason(test::kNotAFolderError)},
                       FailureCase{"TargetIsAFolder", 'd', "Kestrami.txt is not a regular file"},
                       FailureCase{"ProgramFolderUnknown", 'u',
                                   "The program's folder could not be found: File name too long"}),
@@ -216,7 +216,7 @@ TEST_P(AppendFaultTest, CutsBackOrSaysItCouldNot)
 
     const AppendResult appended = AppendBlock(file, kHamTwo, c.options);
     EXPECT_EQ(appended.status, Append::Failed);
-    EXPECT_EQ(appended.reason, Reason(c.error));
+    EXPECT_EQ(appended.reason, test::SystemReason(c.error));
     EXPECT_EQ(appended.cut_back_failed, c.left > 0);
     EXPECT_EQ(test::ReadWholeFile(file), existing + kHamTwo.substr(0, c.left));
     EXPECT_EQ(AppendBlock(file, kHamOne).status, Append::Appended);
@@ -234,14 +234,17 @@ AppendOptions Faults(int write_error, std::size_t write_after, int flush_error, 
 
 INSTANTIATE_TEST_SUITE_P(
     Faults, AppendFaultTest,
-    ::testing::Values(FaultCase{"DiskFullAtOnce", Faults(ENOSPC, 0, 0, 0), ENOSPC, 0},
-                      FaultCase{"DiskFullMidway", Faults(ENOSPC, 25, 0, 0), ENOSPC, 0},
-                      FaultCase{"TooLargeMidway", Faults(EFBIG, 40, 0, 0), EFBIG, 0},
-                      FaultCase{"FlushReadOnly", Faults(0, 0, EROFS, 0), EROFS, 0},
-                      FaultCase{"FlushInvalid", Faults(0, 0, EINVAL, 0), EINVAL, 0},
-                      FaultCase{"FlushIo", Faults(0, 0, EIO, 0), EIO, 0},
-                      FaultCase{"CutBackRefused", Faults(ENOSPC, 25, 0, EPERM), ENOSPC, 25},
-                      FaultCase{"FlushAndCutBackFail", Faults(0, 0, EROFS, EROFS), EROFS, kHamTwo.size()}),
+    ::testing::Values(
+        FaultCase{"DiskFullAtOnce", Faults(test::kDiskFullError, 0, 0, 0), test::kDiskFullError, 0},
+        FaultCase{"DiskFullMidway", Faults(test::kDiskFullError, 25, 0, 0), test::kDiskFullError, 0},
+        FaultCase{"TooLargeMidway", Faults(test::kTooLargeError, 40, 0, 0), test::kTooLargeError, 0},
+        FaultCase{"FlushReadOnly", Faults(0, 0, test::kReadOnlyError, 0), test::kReadOnlyError, 0},
+        FaultCase{"FlushInvalid", Faults(0, 0, test::kInvalidError, 0), test::kInvalidError, 0},
+        FaultCase{"FlushIo", Faults(0, 0, test::kIoError, 0), test::kIoError, 0},
+        FaultCase{"CutBackRefused", Faults(test::kDiskFullError, 25, 0, test::kDeniedError),
+                  test::kDiskFullError, 25},
+        FaultCase{"FlushAndCutBackFail", Faults(0, 0, test::kReadOnlyError, test::kReadOnlyError),
+                  test::kReadOnlyError, kHamTwo.size()}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Where the file goes: the program's folder, and only when that may not be
@@ -340,6 +343,21 @@ TEST(SaveResults, MakesTheDocumentsFolderWhenMissing)
     EXPECT_EQ(outcome.status, Status::Saved);
     EXPECT_TRUE(outcome.tell_place);
     EXPECT_EQ(test::ReadWholeFile(places.documents + "/Kestrami.txt"), kHamTwo);
+}
+
+// Folder names beyond ASCII, as UTF-8 on every system: two-, three- and
+// four-byte characters (the last a surrogate pair in UTF-16), a folder made
+// level by level, and the block in the file of that very name.
+TEST(SaveResults, IntoFoldersNamedBeyondAscii)
+{
+    TempFolder scratch;
+    const std::string folder = scratch.File("caf\xC3\xA9 \xE2\x82\xAC/\xF0\x9F\x93\xBB");
+    ASSERT_EQ(MakeFolder(folder), "");
+    EXPECT_TRUE(fs::is_directory(test::PathOf(folder)));
+    DivisorCalculator calc = test::Started(Band::Ham);
+    test::Keys(calc, "4351250E");
+    EXPECT_EQ(calc.SaveResults({folder}).status, Status::Saved);
+    EXPECT_EQ(test::ReadWholeFile(folder + "/Kestrami.txt"), kHamOne);
 }
 
 struct MessageCase {

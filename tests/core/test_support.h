@@ -1,16 +1,30 @@
 // Helpers shared by the core tests: keying, reading the register back as
-// short texts, the integer division number, temporary folders, whole files.
+// short texts, the integer division number, temporary folders, whole files,
+// and the system's error numbers and words.
 #pragma once
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+
+#ifdef _WIN32
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#else
+#include <cerrno>
+#include <system_error>
+#endif
 
 #include "divisor_calculator.h"
 
@@ -90,13 +104,85 @@ inline DivisorCalculator Started(Band band)
     return calc;
 }
 
+// The core's paths are bytes on POSIX and UTF-8 on Windows, where a plain
+// std::string would go through the ANSI code page.
+inline std::filesystem::path PathOf(const std::string& path)
+{
+#ifdef _WIN32
+    return std::u8string(path.begin(), path.end());
+#else
+    return path;
+#endif
+}
+
+inline std::string TextOf(const std::filesystem::path& path)
+{
+#ifdef _WIN32
+    const std::u8string text = path.u8string();
+    return {text.begin(), text.end()};
+#else
+    return path.string();
+#endif
+}
+
+// The error numbers of the failures the tests make, as this system names
+// them, and the words its core gives for one.
+#ifdef _WIN32
+inline constexpr int kNoSuchFolderError = ERROR_PATH_NOT_FOUND;
+inline constexpr int kNotAFolderError = ERROR_PATH_NOT_FOUND;
+inline constexpr int kDiskFullError = ERROR_DISK_FULL;
+inline constexpr int kTooLargeError = ERROR_FILE_TOO_LARGE;
+inline constexpr int kReadOnlyError = ERROR_WRITE_PROTECT;
+inline constexpr int kInvalidError = ERROR_INVALID_FUNCTION;
+inline constexpr int kIoError = ERROR_IO_DEVICE;
+inline constexpr int kDeniedError = ERROR_ACCESS_DENIED;
+
+inline std::string SystemReason(int error)
+{
+    wchar_t text[512];
+    DWORD size = ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                  static_cast<DWORD>(error), 0, text, 512, nullptr);
+    while (size > 0 && (text[size - 1] == L'\r' || text[size - 1] == L'\n' || text[size - 1] == L' ')) {
+        --size;
+    }
+    size -= size > 0 && text[size - 1] == L'.' ? 1 : 0;
+    if (size == 0) {
+        return "Unknown error " + std::to_string(error);
+    }
+    const std::u8string utf8 = std::filesystem::path(std::wstring(text, size)).u8string();
+    return {utf8.begin(), utf8.end()};
+}
+#else
+inline constexpr int kNoSuchFolderError = ENOENT;
+inline constexpr int kNotAFolderError = ENOTDIR;
+inline constexpr int kDiskFullError = ENOSPC;
+inline constexpr int kTooLargeError = EFBIG;
+inline constexpr int kReadOnlyError = EROFS;
+inline constexpr int kInvalidError = EINVAL;
+inline constexpr int kIoError = EIO;
+inline constexpr int kDeniedError = EPERM;
+
+inline std::string SystemReason(int error)
+{
+    return std::generic_category().message(error);
+}
+#endif
+
 // A fresh folder, removed with its contents afterwards.
 class TempFolder {
 public:
-    TempFolder() : path_(::testing::TempDir() + "kestrami-core-XXXXXX")
+    TempFolder()
     {
-        if (::mkdtemp(path_.data()) == nullptr) {
-            throw std::runtime_error("mkdtemp failed for " + path_);
+        const auto temp = std::filesystem::temp_directory_path();
+        std::random_device random;
+        for (int attempt = 0; path_.empty(); ++attempt) {
+            const auto folder = temp / ("kestrami-core-" + std::to_string(random()));
+            std::error_code error;
+            if (std::filesystem::create_directory(folder, error)) {
+                path_ = TextOf(folder);
+            } else if (error || attempt == 100) {
+                throw std::runtime_error("no new folder in " + TextOf(temp) + ": " + error.message());
+            }
         }
     }
     TempFolder(const TempFolder&) = delete;
@@ -104,7 +190,7 @@ public:
     ~TempFolder()
     {
         std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
+        std::filesystem::remove_all(PathOf(path_), ignored);
     }
     const std::string& path() const { return path_; }
     std::string File(std::string_view name) const { return path_ + "/" + std::string(name); }
@@ -116,13 +202,13 @@ private:
 inline std::string ReadWholeFile(const std::string& path)
 {
     std::ostringstream content;
-    content << std::ifstream(path, std::ios::binary).rdbuf();
+    content << std::ifstream(PathOf(path), std::ios::binary).rdbuf();
     return content.str();
 }
 
 inline void WriteWholeFile(const std::string& path, std::string_view content)
 {
-    std::ofstream(path, std::ios::binary) << content;
+    std::ofstream(PathOf(path), std::ios::binary) << content;
 }
 
 }  // namespace kestrami::test
