@@ -294,8 +294,9 @@ TEST_P(ProgramFolderTest, IsTheExecutablesOwnOrAFailedSave)
 
     const int code = InChild([&] {
         const int out = ::open(output.c_str(), O_WRONLY | O_CREAT, 0666);
-        ::dup2(out, STDOUT_FILENO);
-        ::fchdir(dir);
+        if (::dup2(out, STDOUT_FILENO) < 0 || ::fchdir(dir) != 0) {
+            return 126;
+        }
         ::execl("./probe", "./probe", nullptr);
         return 127;
     });
