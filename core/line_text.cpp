@@ -1,5 +1,6 @@
 #include "line_text.h"
 
+#include <algorithm>
 #include <cstddef>
 
 namespace kestrami {
@@ -42,11 +43,22 @@ std::size_t DirectionControlAt(std::string_view text, std::size_t at)
     return embedding || isolate ? 3 : 0;
 }
 
+// True for the bytes that can start a character to leave out: C0 controls,
+// DEL, and the lead bytes of the C1 controls and of the separators and
+// direction controls.
+constexpr bool CanStartControl(unsigned char byte)
+{
+    return byte < 0x20 || byte == 0x7F || byte == 0xC2 || byte == 0xE2;
+}
+
 template <typename Skip>
 void AppendWithout(std::string& out, std::string_view text, Skip skip)
 {
+    // Almost every line holds none of them: one quick look, one copy.
+    const auto first = std::find_if(text.begin(), text.end(),
+                                    [](char c) { return CanStartControl(static_cast<unsigned char>(c)); });
     std::size_t kept = 0;  // start of the run not yet copied
-    for (std::size_t at = 0; at < text.size();) {
+    for (auto at = static_cast<std::size_t>(first - text.begin()); at < text.size();) {
         if (const std::size_t length = skip(text, at)) {
             out.append(text.substr(kept, at - kept));
             at += length;
