@@ -209,18 +209,7 @@ TEST(SaveResults, ConcurrentSaversNeverInterleave)
     const std::string blocks[2] = {ResultsBlock(savers[0].Results().Lines()),
                                    ResultsBlock(savers[1].Results().Lines())};
     const std::string content = test::ReadWholeFile(folder.File("Kestrami.txt"));
-    int counts[2] = {0, 0};
-    for (std::size_t pos = 0; pos < content.size();) {
-        const int k = content.compare(pos, blocks[0].size(), blocks[0]) == 0   ? 0
-                      : content.compare(pos, blocks[1].size(), blocks[1]) == 0 ? 1
-                                                                               : -1;
-        ASSERT_NE(k, -1) << "no whole block at byte " << pos << " after " << counts[0] + counts[1]
-                         << " blocks";
-        ++counts[k];
-        pos += blocks[k].size();
-    }
-    EXPECT_EQ(counts[0], kSaves);
-    EXPECT_EQ(counts[1], kSaves);
+    test::ExpectWholeBlocks(content, blocks, kSaves);
 }
 
 // A program folder on a read-only mount: the save goes to the documents

@@ -211,4 +211,22 @@ inline void WriteWholeFile(const std::string& path, std::string_view content)
     std::ofstream(PathOf(path), std::ios::binary) << content;
 }
 
+// The file of two savers, each of which appended its own block `saves`
+// times: nothing but whole blocks, `saves` of each.
+inline void ExpectWholeBlocks(const std::string& content, const std::string (&blocks)[2], int saves)
+{
+    int counts[2] = {0, 0};
+    for (std::size_t pos = 0; pos < content.size();) {
+        const int k = content.compare(pos, blocks[0].size(), blocks[0]) == 0   ? 0
+                      : content.compare(pos, blocks[1].size(), blocks[1]) == 0 ? 1
+                                                                               : -1;
+        ASSERT_NE(k, -1) << "no whole block at byte " << pos << " after " << counts[0] + counts[1]
+                         << " blocks";
+        ++counts[k];
+        pos += blocks[k].size();
+    }
+    EXPECT_EQ(counts[0], saves);
+    EXPECT_EQ(counts[1], saves);
+}
+
 }  // namespace kestrami::test
