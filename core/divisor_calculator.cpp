@@ -97,8 +97,7 @@ void DivisorCalculator::WriteCursor(std::string_view text)
 
 void DivisorCalculator::WriteCell(int i, std::string_view text)
 {
-    std::string& cell = entry_.cells_[EntryRegister::Slot(i)];
-    cell = SingleLineText(text);
+    entry_.cells_[EntryRegister::Slot(i)] = SingleLineText(text);
 }
 
 void DivisorCalculator::ClampCursor()

@@ -182,20 +182,17 @@ Reserve& ReportReserve()
     return reserve;
 }
 
-// Shows the report; false when even that failed, after the report went to
-// the standard error stream instead.
-bool ShowReport(const QString& text, const char* plain)
+// Shows the report; where even that fails, the report goes to the standard
+// error stream instead.
+void ShowReport(const QString& text, const char* plain)
 {
     ReportReserve().Release();
-    bool shown = true;
     try {
         QMessageBox::critical(QApplication::activeWindow(), QStringLiteral("Kestrami"), text);
     } catch (...) {
         std::fputs(plain, stderr);
-        shown = false;
     }
     ReportReserve().Renew();
-    return shown;
 }
 
 }  // namespace

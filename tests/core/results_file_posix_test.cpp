@@ -36,9 +36,8 @@ namespace fs = std::filesystem;
 using test::TempFolder;
 using Status = SaveOutcome::Status;
 
-const std::string kHamOne = "HAM Range:\r\n430-440 MHz\r\nFo=435.1250  n=5620\r\n\r\n \r\n";
-const std::string kHamTwo =
-    "HAM Range:\r\n430-440 MHz\r\nFo=435.1250  n=5620\r\nFo=438.5000  n=6160\r\n\r\n \r\n";
+using test::kHamOne;
+using test::kHamTwo;
 
 // Runs body in a child process; its exit code, or 128 + the signal.
 int InChild(const std::function<int()>& body)
@@ -52,13 +51,6 @@ int InChild(const std::function<int()>& body)
         return -1;
     }
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-}
-
-DivisorCalculator TwoResults()
-{
-    DivisorCalculator calc = test::Started(Band::Ham);
-    test::Keys(calc, "4351250E4385000E");
-    return calc;
 }
 
 // Names a save must not write through, and a folder it may not write.
@@ -91,7 +83,7 @@ TEST_P(SaveTargetTest, FailsAtOnceWithoutWriting)
     } else {
         folder = "/sys";
     }
-    DivisorCalculator calc = TwoResults();
+    DivisorCalculator calc = test::TwoResults();
     const SaveOutcome outcome = calc.SaveResults({folder});
     EXPECT_EQ(outcome.status, Status::Failed);
     EXPECT_EQ(outcome.path, folder + "/Kestrami.txt");
@@ -121,7 +113,7 @@ TEST(AppendBlock, FileSizeLimitFailsTheSaveAndLeavesNoPartialBlock)
     TempFolder folder;
     const std::string file = folder.File("Kestrami.txt");
     test::WriteWholeFile(file, existing);
-    DivisorCalculator calc = TwoResults();
+    DivisorCalculator calc = test::TwoResults();
     ASSERT_GT(kHamTwo.size(), kRoom);
 
     const int code = InChild([&] {
@@ -220,7 +212,7 @@ TEST(SaveResults, ReadOnlyProgramFolderSavesToTheDocumentsFolder)
     const std::string program = scratch.File("bin");
     const std::string documents = scratch.File("Documents");
     fs::create_directory(program);
-    DivisorCalculator calc = TwoResults();
+    DivisorCalculator calc = test::TwoResults();
     const int code = InChild([&] {
         if (::unshare(CLONE_NEWNS) != 0 ||
             ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||

@@ -4,10 +4,8 @@
 // disk makes only when it breaks are injected through AppendOptions.
 #include <gtest/gtest.h>
 
-#include <cerrno>
 #include <filesystem>
 #include <string>
-#include <system_error>
 #include <vector>
 
 #include "divisor_calculator.h"
@@ -23,17 +21,11 @@ using test::TempFolder;
 using Status = SaveOutcome::Status;
 using Append = AppendResult::Status;
 
-const std::string kHamOne = "HAM Range:\r\n430-440 MHz\r\nFo=435.1250  n=5620\r\n\r\n \r\n";
-const std::string kHamTwo =
-    "HAM Range:\r\n430-440 MHz\r\nFo=435.1250  n=5620\r\nFo=438.5000  n=6160\r\n\r\n \r\n";
+using test::kHamOne;
+using test::kHamTwo;
 const std::string kFullOne = "FULL Range:\r\n400-500 MHz\r\nFo=435.1250  n=5620\r\n\r\n \r\n";
 const std::string kFullTwo =
     "FULL Range:\r\n400-500 MHz\r\nFo=435.1250  n=5620\r\nFo=438.5000  n=6160\r\n\r\n \r\n";
-
-std::string Reason(int error)
-{
-    return std::generic_category().message(error);
-}
 
 TEST(ResultsFile, BlockAndPath)
 {
@@ -296,9 +288,9 @@ TEST_P(SavePlaceTest, TriesTheDocumentsFolderOnlyWhereTheProgramsMayNotBeWritten
 }
 
 const AppendResult kAppended{Append::Appended, ""};
-const AppendResult kDenied{Append::NotPermitted, Reason(EACCES)};
-const AppendResult kReadOnly{Append::NotPermitted, Reason(EROFS)};
-const AppendResult kDiskFull{Append::Failed, Reason(ENOSPC)};
+const AppendResult kDenied{Append::NotPermitted, test::SystemReason(test::kDeniedError)};
+const AppendResult kReadOnly{Append::NotPermitted, test::SystemReason(test::kReadOnlyError)};
+const AppendResult kDiskFull{Append::Failed, test::SystemReason(test::kDiskFullError)};
 
 INSTANTIATE_TEST_SUITE_P(
     Places, SavePlaceTest,
@@ -306,10 +298,12 @@ INSTANTIATE_TEST_SUITE_P(
         PlaceCase{"ProgramFolderWritable", kAppended, true, kAppended, "pp", Status::Saved, "00", ""},
         PlaceCase{"InstalledCopy", kDenied, true, kAppended, "pdpd", Status::Saved, "10", ""},
         PlaceCase{"ReadOnlyFileSystem", kReadOnly, true, kAppended, "pdpd", Status::Saved, "10", ""},
-        PlaceCase{"NoDocumentsFolder", kDenied, false, kAppended, "pp", Status::Failed, "00", Reason(EACCES)},
-        PlaceCase{"DocumentsFail", kDenied, true, kDiskFull, "pdpd", Status::Failed, "00", Reason(ENOSPC)},
+        PlaceCase{"NoDocumentsFolder", kDenied, false, kAppended, "pp", Status::Failed, "00",
+                  test::SystemReason(test::kDeniedError)},
+        PlaceCase{"DocumentsFail", kDenied, true, kDiskFull, "pdpd", Status::Failed, "00",
+                  test::SystemReason(test::kDiskFullError)},
         PlaceCase{"DiskFullStaysThere", kDiskFull, true, kAppended, "pp", Status::Failed, "00",
-                  Reason(ENOSPC)},
+                  test::SystemReason(test::kDiskFullError)},
         PlaceCase{"NotRegularStaysThere",
                   {Append::NotRegularFile, ""},
                   true,
@@ -334,8 +328,7 @@ TEST(SaveResults, MakesTheDocumentsFolderWhenMissing)
 {
     TempFolder scratch;
     const SavePlaces places{scratch.File("bin"), "", scratch.File("home/op/Documents")};
-    DivisorCalculator calc = test::Started(Band::Ham);
-    test::Keys(calc, "4351250E4385000E");
+    DivisorCalculator calc = test::TwoResults();
     const auto denied = [&](const std::string& path, std::string_view block) {
         return path == places.program + "/Kestrami.txt" ? kDenied : AppendBlock(path, block);
     };

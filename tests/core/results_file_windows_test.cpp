@@ -22,9 +22,8 @@ using test::TempFolder;
 using Status = SaveOutcome::Status;
 using Append = AppendResult::Status;
 
-const std::string kHamOne = "HAM Range:\r\n430-440 MHz\r\nFo=435.1250  n=5620\r\n\r\n \r\n";
-const std::string kHamTwo =
-    "HAM Range:\r\n430-440 MHz\r\nFo=435.1250  n=5620\r\nFo=438.5000  n=6160\r\n\r\n \r\n";
+using test::kHamOne;
+using test::kHamTwo;
 
 std::wstring Wide(const std::string& path)
 {
@@ -154,8 +153,7 @@ TEST(SaveResults, ReadOnlyFileSavesToTheDocumentsFolder)
     const std::string beside = scratch.File("Kestrami.txt");
     test::WriteWholeFile(beside, "old\r\n");
     ASSERT_TRUE(::SetFileAttributesW(Wide(beside).c_str(), FILE_ATTRIBUTE_READONLY));
-    DivisorCalculator calc = test::Started(Band::Ham);
-    test::Keys(calc, "4351250E4385000E");
+    DivisorCalculator calc = test::TwoResults();
     const SaveOutcome outcome = calc.SaveResults({scratch.path(), "", scratch.File("Documents")});
     ::SetFileAttributesW(Wide(beside).c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(outcome.status, Status::Saved);

@@ -94,6 +94,12 @@ inline long long KeyedDivisor(long long code)
     return ((code - 4000000) * 16 + 500) / 1000;
 }
 
+// The blocks a save of the HAM list appends after 435.1250 MHz, and after
+// 438.5000 MHz as well.
+inline const std::string kHamOne = "HAM Range:\r\n430-440 MHz\r\nFo=435.1250  n=5620\r\n\r\n \r\n";
+inline const std::string kHamTwo =
+    "HAM Range:\r\n430-440 MHz\r\nFo=435.1250  n=5620\r\nFo=438.5000  n=6160\r\n\r\n \r\n";
+
 inline DivisorCalculator Started(Band band)
 {
     DivisorCalculator calc;
@@ -167,6 +173,14 @@ inline std::string SystemReason(int error)
     return std::generic_category().message(error);
 }
 #endif
+
+// Started in HAM with 435.1250 and 438.5000 MHz entered: kHamTwo's list.
+inline DivisorCalculator TwoResults()
+{
+    DivisorCalculator calc = Started(Band::Ham);
+    Keys(calc, "4351250E4385000E");
+    return calc;
+}
 
 // A fresh folder, removed with its contents afterwards.
 class TempFolder {
