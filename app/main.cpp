@@ -1,6 +1,6 @@
 // Kestrami: the command line, the main window with its calculator, and the
 // event loop.
-#include "form1.h"
+#include "main_window.h"
 #include "services.h"
 #include "startup.h"
 

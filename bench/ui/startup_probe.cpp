@@ -21,7 +21,7 @@
 #include <memory>
 #include <string>
 
-#include "form1.h"
+#include "main_window.h"
 #include "services.h"
 
 namespace {

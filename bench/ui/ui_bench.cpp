@@ -13,7 +13,7 @@
 #include <cstdio>
 #include <string>
 
-#include "form1.h"
+#include "main_window.h"
 #include "services.h"
 
 extern char** environ;
@@ -65,7 +65,7 @@ void BM_StartUp(benchmark::State& state, const char* which)
     }
     state.counters["PSS_KiB"] = static_cast<double>(pss);
 }
-BENCHMARK_CAPTURE(BM_StartUp, main_window, "form1")->Unit(benchmark::kMillisecond)->MinTime(3)->UseRealTime();
+BENCHMARK_CAPTURE(BM_StartUp, main_window, "main")->Unit(benchmark::kMillisecond)->MinTime(3)->UseRealTime();
 BENCHMARK_CAPTURE(BM_StartUp, bare_qt_window, "bare")
     ->Unit(benchmark::kMillisecond)
     ->MinTime(3)

@@ -22,9 +22,9 @@
 #include <tuple>
 #include <vector>
 
-#include "form1.h"
-#include "form2.h"
-#include "form3.h"
+#include "about_window.h"
+#include "help_window.h"
+#include "main_window.h"
 #include "window_look.h"
 #include "window_test_support.h"
 

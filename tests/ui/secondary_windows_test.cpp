@@ -10,8 +10,8 @@
 #include <string>
 #include <tuple>
 
-#include "form2.h"
-#include "form3.h"
+#include "about_window.h"
+#include "help_window.h"
 #include "services.h"
 #include "window_test_support.h"
 

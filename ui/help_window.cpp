@@ -1,9 +1,9 @@
-#include "form3.h"
+#include "help_window.h"
 
 #include "help_text.h"
 #include "look_and_feel.h"
 #include "services.h"
-#include "ui_form3.h"
+#include "ui_help_window.h"
 
 namespace kestrami::ui {
 

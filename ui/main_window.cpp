@@ -1,13 +1,13 @@
-#include "form1.h"
+#include "main_window.h"
 
 #include <QMenuBar>
 
-#include "form2.h"
-#include "form3.h"
+#include "about_window.h"
+#include "help_window.h"
 #include "look_and_feel.h"
 #include "results_model.h"
 #include "services.h"
-#include "ui_form1.h"
+#include "ui_main_window.h"
 #include "window_look.h"
 
 namespace kestrami::ui {

@@ -1,4 +1,4 @@
-#include "form2.h"
+#include "about_window.h"
 
 #include <QDesktopServices>
 #include <QMouseEvent>
@@ -9,7 +9,7 @@
 #include "look_and_feel.h"
 #include "mail_link.h"
 #include "services.h"
-#include "ui_form2.h"
+#include "ui_about_window.h"
 
 namespace kestrami::ui {
 

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "form2.h"
+#include "about_window.h"
 #include "services.h"
 #include "window_test_support.h"
 
@@ -267,4 +267,4 @@ TEST_F(AboutWindow, ClicksOnThePictureAndTheOtherLabelsDoNothing)
 }  // namespace
 }  // namespace kestrami::ui
 
-#include "form2_test.moc"
+#include "about_window_test.moc"

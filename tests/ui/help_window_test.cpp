@@ -15,10 +15,10 @@
 #include <ostream>
 #include <string>
 
-#include "form1.h"
-#include "form2.h"
-#include "form3.h"
+#include "about_window.h"
 #include "help_text.h"
+#include "help_window.h"
+#include "main_window.h"
 #include "services.h"
 #include "window_test_support.h"
 
