@@ -11,7 +11,7 @@ int main(int argc, char* argv[])
     }
     const auto application = kestrami::ui::OpenApplication(argc, argv);
     kestrami::ui::Desktop desktop;
-    kestrami::ui::Form1 window(desktop);
+    kestrami::ui::MainWindow window(desktop);
     window.show();
     return kestrami::ui::Application::exec();
 }

@@ -9,27 +9,27 @@
 #include <memory>
 
 namespace Ui {
-class Form2;
+class AboutWindow;
 }
 
 namespace kestrami::ui {
 
-class Form2 : public SelfClosingWindow {
+class AboutWindow : public SelfClosingWindow {
     Q_OBJECT
 
 public:
-    explicit Form2(QWidget* parent = nullptr);
-    ~Form2() override;
+    explicit AboutWindow(QWidget* parent = nullptr);
+    ~AboutWindow() override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void Label6_Click();
+    void OnMailLinkClicked();
 
-    std::unique_ptr<Ui::Form2> ui_;
-    // A left press on Label6 that a release on the label makes a click.
-    bool label6_pressed_ = false;
+    std::unique_ptr<Ui::AboutWindow> ui_;
+    // A left press on the link that a release on it makes a click.
+    bool link_pressed_ = false;
 };
 
 }  // namespace kestrami::ui

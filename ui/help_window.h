@@ -9,20 +9,20 @@
 #include <memory>
 
 namespace Ui {
-class Form3;
+class HelpWindow;
 }
 
 namespace kestrami::ui {
 
-class Form3 : public SelfClosingWindow {
+class HelpWindow : public SelfClosingWindow {
     Q_OBJECT
 
 public:
-    explicit Form3(QWidget* parent = nullptr);
-    ~Form3() override;
+    explicit HelpWindow(QWidget* parent = nullptr);
+    ~HelpWindow() override;
 
 private:
-    std::unique_ptr<Ui::Form3> ui_;
+    std::unique_ptr<Ui::HelpWindow> ui_;
 };
 
 }  // namespace kestrami::ui

@@ -39,11 +39,12 @@ const QPoint kHelpOffset(Twips(3690 - 4125), Twips(3735 - 2925));
 
 }  // namespace
 
-Form1::Form1(Platform& platform, QWidget* parent)
-    : QMainWindow(parent), ui_(std::make_unique<Ui::Form1>()), platform_(platform)
+MainWindow::MainWindow(Platform& platform, QWidget* parent)
+    : QMainWindow(parent), ui_(std::make_unique<Ui::MainWindow>()), platform_(platform)
 {
     ui_->setupUi(this);
-    dig_ = {ui_->dig_0, ui_->dig_1, ui_->dig_2, ui_->dig_3, ui_->dig_4, ui_->dig_5, ui_->dig_6, ui_->dig_7};
+    cells_ = {ui_->spareCell, ui_->cell1, ui_->cell2, ui_->cell3,
+              ui_->cell4,     ui_->cell5, ui_->cell6, ui_->cell7};
 
     // A sizable frame with a close box only.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -51,31 +52,31 @@ Form1::Form1(Platform& platform, QWidget* parent)
     setWindowIcon(WindowIcon());
     resize(Twips(7200), Twips(6135) + menuBar()->sizeHint().height());
 
-    for (QWidget* cell : dig_) {
+    for (QWidget* cell : cells_) {
         UseDesignFace(cell, QFont::TypeWriter);
     }
-    UseDesignFace(ui_->comma, QFont::TypeWriter);
-    UseDesignFace(ui_->List1, QFont::TypeWriter);
-    UseDesignFace(ui_->uline, QFont::SansSerif, 8.25);
+    UseDesignFace(ui_->decimalSign, QFont::TypeWriter);
+    UseDesignFace(ui_->resultsList, QFont::TypeWriter);
+    UseDesignFace(ui_->underlineKey, QFont::SansSerif, 8.25);
     // A list box: one column, one text line a row, rows as tall as the font,
     // and every line whole. Where the design's face is too wide for the
     // longest line beside the scroll bar, "Courier New", its nearest
     // fixed-pitch kin, stands in at a smaller size.
     results_ = new ResultsModel(calculator_.Results(), this);
-    ui_->List1->setModel(results_);
-    ShowLinesWhole(ui_->List1, QString::fromStdString(LongestKeyedResultLine()),
+    ui_->resultsList->setModel(results_);
+    ShowLinesWhole(ui_->resultsList, QString::fromStdString(LongestKeyedResultLine()),
                    QStringLiteral("Courier New"));
 
     // Text on the fixed light green and yellow stays readable on any desktop.
-    for (QWidget* box : dig_) {
+    for (QWidget* box : cells_) {
         KeepTextReadable(box, QPalette::Base, QPalette::Text);
     }
-    KeepTextReadable(ui_->comma, QPalette::Base, QPalette::Text);
-    KeepTextReadable(ui_->List1, QPalette::Base, QPalette::Text);
-    KeepTextReadable(ui_->CE, QPalette::Button, QPalette::ButtonText);
-    UseFlatFace(ui_->CE);
+    KeepTextReadable(ui_->decimalSign, QPalette::Base, QPalette::Text);
+    KeepTextReadable(ui_->resultsList, QPalette::Base, QPalette::Text);
+    KeepTextReadable(ui_->clearEntryKey, QPalette::Button, QPalette::ButtonText);
+    UseFlatFace(ui_->clearEntryKey);
     // The caption of the cursor box fits itself to its text in the face shown.
-    ui_->Label1->adjustSize();
+    ui_->cursorBoxLabel->adjustSize();
     // Every box is a one-line box: a pasted line break cannot reach a cell,
     // and so never a line of the results file.
     auto* single_line = new SingleLineValidator(this);
@@ -83,66 +84,63 @@ Form1::Form1(Platform& platform, QWidget* parent)
         box->setValidator(single_line);
     }
 
-    const std::array<std::pair<QPushButton*, void (Form1::*)()>, 14> keys{{
-        {ui_->Command1, &Form1::Command1_Click},
-        {ui_->Command2, &Form1::Command2_Click},
-        {ui_->Command3, &Form1::Command3_Click},
-        {ui_->Command4, &Form1::Command4_Click},
-        {ui_->Command5, &Form1::Command5_Click},
-        {ui_->Command6, &Form1::Command6_Click},
-        {ui_->Command7, &Form1::Command7_Click},
-        {ui_->Command8, &Form1::Command8_Click},
-        {ui_->Command9, &Form1::Command9_Click},
-        {ui_->Command10, &Form1::Command10_Click},
-        {ui_->Command11, &Form1::Command11_Click},
-        {ui_->CE, &Form1::CE_Click},
-        {ui_->Command12, &Form1::Command12_Click},
-        {ui_->Command14, &Form1::Command14_Click},
+    const std::array<QPushButton*, 10> digit_keys{
+        ui_->digitKey0, ui_->digitKey1, ui_->digitKey2, ui_->digitKey3, ui_->digitKey4,
+        ui_->digitKey5, ui_->digitKey6, ui_->digitKey7, ui_->digitKey8, ui_->digitKey9};
+    for (char digit = '0'; digit <= '9'; ++digit) {
+        QPushButton* key = digit_keys[static_cast<std::size_t>(digit - '0')];
+        connect(key, &QPushButton::clicked, this, [this, digit] { OnDigitKeyClicked(digit); });
+        PressOnReturn(key);
+    }
+    const std::array<std::pair<QPushButton*, void (MainWindow::*)()>, 5> keys{{
+        {ui_->stepBackKey, &MainWindow::OnStepBackClicked},
+        {ui_->clearEntryKey, &MainWindow::OnClearEntryClicked},
+        {ui_->enterKey, &MainWindow::OnEnterClicked},
+        {ui_->clearListKey, &MainWindow::OnClearListClicked},
+        {ui_->underlineKey, &MainWindow::OnUnderlineClicked},
     }};
     for (const auto& [key, handler] : keys) {
         connect(key, &QPushButton::clicked, this, handler);
         PressOnReturn(key);
     }
-    connect(ui_->uline, &QPushButton::clicked, this, &Form1::uline_Click);
-    PressOnReturn(ui_->uline);
 
     // textEdited, unlike textChanged, comes only from the user's typing, so
     // the window's own updates of a box never reach the calculator again.
-    connect(ui_->ct, &QLineEdit::textEdited, this, &Form1::ct_Change);
+    connect(ui_->cursorBox, &QLineEdit::textEdited, this, &MainWindow::OnCursorBoxEdited);
     for (int i = 1; i <= EntryRegister::kCells; ++i) {
-        connect(dig_[i], &QLineEdit::textEdited, this,
-                [this, i](const QString& text) { dig_Change(i, text); });
+        connect(cells_[i], &QLineEdit::textEdited, this,
+                [this, i](const QString& text) { OnCellEdited(i, text); });
     }
 
-    connect(ui_->mnuSave, &QAction::triggered, this, &Form1::mnuSave_Click);
-    connect(ui_->mnuExit, &QAction::triggered, this, &Form1::mnuExit_Click);
-    connect(ui_->mnuSetHam, &QAction::triggered, this, &Form1::mnuSetHam_Click);
-    connect(ui_->mnuSetFull, &QAction::triggered, this, &Form1::mnuSetFull_Click);
-    connect(ui_->mnuAbout, &QAction::triggered, this, &Form1::mnuAbout_Click);
-    connect(ui_->mnuHelp, &QAction::triggered, this, &Form1::mnuHelp_Click);
+    connect(ui_->saveAction, &QAction::triggered, this, &MainWindow::OnSaveTriggered);
+    connect(ui_->exitAction, &QAction::triggered, this, &MainWindow::OnExitTriggered);
+    connect(ui_->hamBandAction, &QAction::triggered, this, &MainWindow::OnHamBandTriggered);
+    connect(ui_->fullRangeAction, &QAction::triggered, this, &MainWindow::OnFullRangeTriggered);
+    connect(ui_->aboutAction, &QAction::triggered, this, &MainWindow::OnAboutTriggered);
+    connect(ui_->helpAction, &QAction::triggered, this, &MainWindow::OnHelpTriggered);
 
-    ui_->ct->setFocus();
-    Form_Load();
+    ui_->cursorBox->setFocus();
+    OnLoad();
 }
 
-Form1::~Form1() = default;
+MainWindow::~MainWindow() = default;
 
-void Form1::Form_Load()
+void MainWindow::OnLoad()
 {
     Run([this] { calculator_.StartUp(); });
 }
 
-void Form1::ct_Change(const QString& text)
+void MainWindow::OnCursorBoxEdited(const QString& text)
 {
     Run([&] { calculator_.WriteCursor(text.toStdString()); });
 }
 
-void Form1::dig_Change(int i, const QString& text)
+void MainWindow::OnCellEdited(int i, const QString& text)
 {
     Run([&] { calculator_.WriteCell(i, text.toStdString()); });
 }
 
-void Form1::mnuSave_Click()
+void MainWindow::OnSaveTriggered()
 {
     Run([this] {
         const FolderLookup program = platform_.ProgramFolder();
@@ -154,37 +152,37 @@ void Form1::mnuSave_Click()
     });
 }
 
-void Form1::mnuAbout_Click()
+void MainWindow::OnAboutTriggered()
 {
     // A window that is closing counts as gone: the opening makes a new one.
     if (!about_ || about_->isHidden()) {
-        about_ = new Form2(this);
+        about_ = new AboutWindow(this);
         PlaceOver(about_, ui_->centralwidget, kAboutOffset);
     }
     about_->show();
     about_->activateWindow();
 }
 
-void Form1::mnuHelp_Click()
+void MainWindow::OnHelpTriggered()
 {
     if (!help_ || help_->isHidden()) {
-        help_ = new Form3(this);
+        help_ = new HelpWindow(this);
         PlaceOver(help_, ui_->centralwidget, kHelpOffset);
     }
     help_->show();
     help_->activateWindow();
 }
 
-void Form1::ShowState()
+void MainWindow::ShowState()
 {
     const EntryRegister& entry = calculator_.Entry();
     for (int i = 1; i <= EntryRegister::kCells; ++i) {
-        SetText(dig_[i], entry.Cell(i));
-        SetUnderline(dig_[i], entry.Mark(i));
+        SetText(cells_[i], entry.Cell(i));
+        SetUnderline(cells_[i], entry.Mark(i));
     }
-    SetText(ui_->ct, entry.Cursor());
-    ui_->mnuSetHam->setChecked(calculator_.IsHam());
-    ui_->mnuSetFull->setChecked(!calculator_.IsHam());
+    SetText(ui_->cursorBox, entry.Cursor());
+    ui_->hamBandAction->setChecked(calculator_.IsHam());
+    ui_->fullRangeAction->setChecked(!calculator_.IsHam());
     results_->Follow();
 }
 

@@ -15,100 +15,65 @@
 class QLineEdit;
 
 namespace Ui {
-class Form1;
+class MainWindow;
 }
 
 namespace kestrami::ui {
 
-class Form2;
-class Form3;
+class AboutWindow;
+class HelpWindow;
 class ResultsModel;
 
-class Form1 : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 
 public:
-    explicit Form1(Platform& platform, QWidget* parent = nullptr);
-    ~Form1() override;
+    explicit MainWindow(Platform& platform, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     const DivisorCalculator& Calculator() const { return calculator_; }
 
 private:
-    void Form_Load();
-    void Command1_Click()
+    void OnLoad();
+    // The ten digit keys share one handler; each passes its own digit.
+    void OnDigitKeyClicked(char digit)
     {
-        Run([this] { calculator_.PressDigit('1'); });
+        Run([this, digit] { calculator_.PressDigit(digit); });
     }
-    void Command2_Click()
-    {
-        Run([this] { calculator_.PressDigit('2'); });
-    }
-    void Command3_Click()
-    {
-        Run([this] { calculator_.PressDigit('3'); });
-    }
-    void Command4_Click()
-    {
-        Run([this] { calculator_.PressDigit('4'); });
-    }
-    void Command5_Click()
-    {
-        Run([this] { calculator_.PressDigit('5'); });
-    }
-    void Command6_Click()
-    {
-        Run([this] { calculator_.PressDigit('6'); });
-    }
-    void Command7_Click()
-    {
-        Run([this] { calculator_.PressDigit('7'); });
-    }
-    void Command8_Click()
-    {
-        Run([this] { calculator_.PressDigit('8'); });
-    }
-    void Command9_Click()
-    {
-        Run([this] { calculator_.PressDigit('9'); });
-    }
-    void Command10_Click()
-    {
-        Run([this] { calculator_.PressDigit('0'); });
-    }
-    void Command11_Click()
+    void OnStepBackClicked()
     {
         Run([this] { calculator_.StepBack(); });
     }
-    void CE_Click()
+    void OnClearEntryClicked()
     {
         Run([this] { calculator_.ClearEntry(); });
     }
-    void Command12_Click()
+    void OnEnterClicked()
     {
         Run([this] { calculator_.EnterFrequency(); });
     }
-    void Command14_Click()
+    void OnClearListClicked()
     {
         Run([this] { calculator_.ClearResults(); });
     }
-    void ct_Change(const QString& text);
-    void dig_Change(int i, const QString& text);
-    void uline_Click()
+    void OnCursorBoxEdited(const QString& text);
+    void OnCellEdited(int i, const QString& text);
+    void OnUnderlineClicked()
     {
         Run([this] { calculator_.MarkCursor(); });
     }
-    void mnuSave_Click();
-    void mnuExit_Click() { close(); }
-    void mnuSetHam_Click()
+    void OnSaveTriggered();
+    void OnExitTriggered() { close(); }
+    void OnHamBandTriggered()
     {
         Run([this] { calculator_.SelectBand(Band::Ham); });
     }
-    void mnuSetFull_Click()
+    void OnFullRangeTriggered()
     {
         Run([this] { calculator_.SelectBand(Band::Full); });
     }
-    void mnuAbout_Click();
-    void mnuHelp_Click();
+    void OnAboutTriggered();
+    void OnHelpTriggered();
 
     // Runs the handler's one operation, reporting a failure that escapes it,
     // then shows the calculator's state, as it is whether or not it failed.
@@ -123,15 +88,16 @@ private:
     // differs, so a box the user is typing in keeps its caret.
     void ShowState();
 
-    std::unique_ptr<Ui::Form1> ui_;
+    std::unique_ptr<Ui::MainWindow> ui_;
     Platform& platform_;
     DivisorCalculator calculator_;
-    // dig(0) is a spare cell no operation uses; dig(1)..dig(7) show the entry.
-    std::array<QLineEdit*, EntryRegister::kCells + 1> dig_{};
-    // List1's rows: the calculator's results list, followed line by line.
+    // The display cells 1..7 show the entry; at index 0 stands the spare
+    // cell, which no operation uses.
+    std::array<QLineEdit*, EntryRegister::kCells + 1> cells_{};
+    // The results list's rows: the calculator's list, followed line by line.
     ResultsModel* results_ = nullptr;
-    QPointer<Form2> about_;
-    QPointer<Form3> help_;
+    QPointer<AboutWindow> about_;
+    QPointer<HelpWindow> help_;
 };
 
 }  // namespace kestrami::ui

@@ -124,7 +124,7 @@ void SelfClosingWindow::changeEvent(QEvent* event)
 {
     // Another window became active, wherever the focus was in this one.
     if (event->type() == QEvent::ActivationChange && !isActiveWindow()) {
-        Form_Deactivate();
+        OnDeactivated();
     }
     QWidget::changeEvent(event);
 }
@@ -134,7 +134,7 @@ void SelfClosingWindow::focusOutEvent(QFocusEvent* event)
     // Focus passing between the window and its own controls leaves it open.
     const QWidget* now = QApplication::focusWidget();
     if (now != this && !isAncestorOf(now)) {
-        Form_LostFocus();
+        OnFocusLost();
     }
     QWidget::focusOutEvent(event);
 }

@@ -50,8 +50,8 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
     // The window's reactions; both hide, then unload the window.
-    void Form_Deactivate() { Unload(); }
-    void Form_LostFocus() { Unload(); }
+    void OnDeactivated() { Unload(); }
+    void OnFocusLost() { Unload(); }
     void Unload();
 
 private:

@@ -89,7 +89,7 @@ int main(int argc, char* argv[])
     if (bare) {
         window = BareWindow();
     } else {
-        window = std::make_unique<kestrami::ui::Form1>(desktop);
+        window = std::make_unique<kestrami::ui::MainWindow>(desktop);
     }
     window->show();
     // The first pass of the event loop paints the shown window.

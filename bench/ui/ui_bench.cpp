@@ -87,13 +87,13 @@ void BM_SessionThroughButtons(benchmark::State& state)
     double last_ms = 0;
     for (auto _ : state) {
         NoDesktop platform;
-        kestrami::ui::Form1 window(platform);
+        kestrami::ui::MainWindow window(platform);
         window.show();
         QPushButton* keys[10];
         for (int d = 0; d < 10; ++d) {
             keys[d] = window.findChild<QPushButton*>(QStringLiteral("Command%1").arg(d == 0 ? 10 : d));
         }
-        auto* enter = window.findChild<QPushButton*>(QStringLiteral("Command12"));
+        auto* enter = window.findChild<QPushButton*>(QStringLiteral("enterKey"));
         Clock::time_point thousand_start = Clock::now();
         for (int entry = 0; entry < kEntries; ++entry) {
             // 430.0000 + entry * 0.0003 MHz stays inside the HAM band.

@@ -31,12 +31,12 @@ public slots:
     void Open(const QUrl& url) { links.push_back(url); }
 };
 
-class AboutWindow : public ::testing::Test {
+class AboutWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         QDesktopServices::setUrlHandler(QStringLiteral("mailto"), &mail_, "Open");
-        form_ = new Form2;
+        form_ = new AboutWindow;
         form_->installEventFilter(&visibility_);
         form_->show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(form_.data()));
@@ -55,7 +55,7 @@ protected:
         return control;
     }
 
-    QPointer<Form2> form_;
+    QPointer<AboutWindow> form_;
     MailProgram mail_;
     VisibilityLog visibility_;
 };
@@ -65,14 +65,14 @@ struct Place {
     QRect twips;  // width and height 0: the control sizes itself to its caption
 };
 
-TEST_F(AboutWindow, ControlsSitWhereTheDesignPutsThemAndNothingOverlaps)
+TEST_F(AboutWindowTest, ControlsSitWhereTheDesignPutsThemAndNothingOverlaps)
 {
-    // Line1 is one pixel, 15 twips, high.
+    // separatorLine is one pixel, 15 twips, high.
     const Place places[] = {
-        {"Image1", {120, 120, 1920, 1620}},  {"Label1", {2160, 120, 0, 0}},
-        {"Label2", {2160, 480, 0, 0}},       {"Label3", {2160, 840, 0, 0}},
-        {"Label4", {2160, 1200, 4200, 435}}, {"Line1", {120, 1920, 6240, 15}},
-        {"Label5", {120, 2040, 0, 0}},       {"Label6", {120, 2280, 0, 0}},
+        {"radioPicture", {120, 120, 1920, 1620}},   {"programNameLabel", {2160, 120, 0, 0}},
+        {"copyrightLabel", {2160, 480, 0, 0}},      {"licenceLabel", {2160, 840, 0, 0}},
+        {"warrantyLabel", {2160, 1200, 4200, 435}}, {"separatorLine", {120, 1920, 6240, 15}},
+        {"contactLabel", {120, 2040, 0, 0}},        {"mailLink", {120, 2280, 0, 0}},
     };
     for (const auto& [name, twips] : places) {
         SCOPED_TRACE(name);
@@ -103,16 +103,16 @@ struct LabelCase {
     bool link;
 };
 
-TEST_F(AboutWindow, LabelsShowTheirCaptionOnTheGreyAndOnlyTheLinkLooksLikeOne)
+TEST_F(AboutWindowTest, LabelsShowTheirCaptionOnTheGreyAndOnlyTheLinkLooksLikeOne)
 {
     const QColor text_colour = QApplication::palette().color(QPalette::Active, QPalette::WindowText);
     const LabelCase labels[] = {
-        {"Label1", "Kestrami.exe ver. 1.0", true, true, false},
-        {"Label2", "2026", false, true, false},
-        {"Label3", "MIT License", false, true, false},
-        {"Label4", "NO WARRANTY", false, false, false},
-        {"Label5", "Contact author:", true, true, false},
-        {"Label6", "Send e-mail to:  kestrami@example.org", true, true, true},
+        {"programNameLabel", "Kestrami.exe ver. 1.0", true, true, false},
+        {"copyrightLabel", "2026", false, true, false},
+        {"licenceLabel", "MIT License", false, true, false},
+        {"warrantyLabel", "NO WARRANTY", false, false, false},
+        {"contactLabel", "Contact author:", true, true, false},
+        {"mailLink", "Send e-mail to:  kestrami@example.org", true, true, true},
     };
     for (const auto& [name, text, exact, one_line, link] : labels) {
         SCOPED_TRACE(name);
@@ -141,12 +141,12 @@ TEST_F(AboutWindow, LabelsShowTheirCaptionOnTheGreyAndOnlyTheLinkLooksLikeOne)
         EXPECT_EQ(label->cursor().shape(), link ? Qt::PointingHandCursor : Qt::ArrowCursor);
     }
     // The copyright notice keeps to the width the design gives it.
-    EXPECT_LE(Control("Label2")->width() * kTwipsPerPixel, 2055);
+    EXPECT_LE(Control("copyrightLabel")->width() * kTwipsPerPixel, 2055);
 }
 
-TEST_F(AboutWindow, WarrantyNoticeWrapsToTwoLinesInsideItsBorder)
+TEST_F(AboutWindowTest, WarrantyNoticeWrapsToTwoLinesInsideItsBorder)
 {
-    const auto* label = Control<QLabel>("Label4");
+    const auto* label = Control<QLabel>("warrantyLabel");
     EXPECT_TRUE(label->wordWrap());
     EXPECT_EQ(label->frameShape(), QFrame::Panel);
     EXPECT_EQ(label->frameWidth(), 1);
@@ -161,9 +161,9 @@ TEST_F(AboutWindow, WarrantyNoticeWrapsToTwoLinesInsideItsBorder)
     EXPECT_LE(label->heightForWidth(label->width()), label->height());
 }
 
-TEST_F(AboutWindow, PictureIsShownUnscaledInsideItsSunkenBorder)
+TEST_F(AboutWindowTest, PictureIsShownUnscaledInsideItsSunkenBorder)
 {
-    auto* image = Control<QLabel>("Image1");
+    auto* image = Control<QLabel>("radioPicture");
     const QPixmap picture = image->pixmap();
     ASSERT_FALSE(picture.isNull()) << "the JPEG did not load";
     EXPECT_EQ(picture.size(), QSize(124, 104));
@@ -176,10 +176,10 @@ TEST_F(AboutWindow, PictureIsShownUnscaledInsideItsSunkenBorder)
     EXPECT_EQ(shown, picture.toImage().convertToFormat(QImage::Format_RGB32));
 }
 
-TEST_F(AboutWindow, SeparatorIsOneGreyPixelLineOnTheWindowsGrey)
+TEST_F(AboutWindowTest, SeparatorIsOneGreyPixelLineOnTheWindowsGrey)
 {
     const QImage window = form_->grab().toImage();
-    // Line1 runs from x 8 to x 423 at y 128.
+    // separatorLine runs from x 8 to x 423 at y 128.
     for (const int x : {8, 200, 423}) {
         SCOPED_TRACE(x);
         EXPECT_EQ(window.pixelColor(x, 128), QColor(128, 128, 128));
@@ -190,7 +190,7 @@ TEST_F(AboutWindow, SeparatorIsOneGreyPixelLineOnTheWindowsGrey)
     EXPECT_EQ(window.pixelColor(424, 128), kGrey);
 }
 
-TEST_F(AboutWindow, NoControlTakesTheFocus)
+TEST_F(AboutWindowTest, NoControlTakesTheFocus)
 {
     for (const QWidget* control : form_->findChildren<QWidget*>()) {
         SCOPED_TRACE(control->objectName().toStdString());
@@ -217,11 +217,11 @@ void PrintTo(const ClickCase& c, std::ostream* os)
     *os << c.name;
 }
 
-class LinkClick : public AboutWindow, public ::testing::WithParamInterface<ClickCase> {};
+class LinkClick : public AboutWindowTest, public ::testing::WithParamInterface<ClickCase> {};
 
 TEST_P(LinkClick, HandsTheMailtoLinkToTheDesktopOncePerClick)
 {
-    const QWidget* label = Control("Label6");
+    const QWidget* label = Control("mailLink");
     GetParam().act({form_->windowHandle(), label->geometry().center(), QPoint(300, 160)});
 
     ASSERT_EQ(mail_.links.size(), GetParam().links);
@@ -252,9 +252,10 @@ INSTANTIATE_TEST_SUITE_P(
                   0}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(AboutWindow, ClicksOnThePictureAndTheOtherLabelsDoNothing)
+TEST_F(AboutWindowTest, ClicksOnThePictureAndTheOtherLabelsDoNothing)
 {
-    for (const char* name : {"Image1", "Label1", "Label2", "Label3", "Label4", "Line1", "Label5"}) {
+    for (const char* name : {"radioPicture", "programNameLabel", "copyrightLabel", "licenceLabel",
+                             "warrantyLabel", "separatorLine", "contactLabel"}) {
         SCOPED_TRACE(name);
         const QPoint at = Control(name)->geometry().center();
         QTest::mouseClick(form_->windowHandle(), Qt::LeftButton, {}, at);

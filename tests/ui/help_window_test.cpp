@@ -33,32 +33,32 @@ QStringList HelpLines()
     return lines;
 }
 
-QPlainTextEdit* Text1(QWidget* form)
+QPlainTextEdit* HelpText(QWidget* form)
 {
-    auto* box = form->findChild<QPlainTextEdit*>("Text1");
+    auto* box = form->findChild<QPlainTextEdit*>("helpText");
     EXPECT_NE(box, nullptr);
     return box;
 }
 
-class HelpWindow : public ::testing::Test {
+class HelpWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        form_ = new Form3;
+        form_ = new HelpWindow;
         form_->installEventFilter(&visibility_);
         form_->show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(form_.data()));
-        box_ = Text1(form_);
+        box_ = HelpText(form_);
         ASSERT_NE(box_, nullptr);
     }
     void TearDown() override { delete form_.data(); }
 
-    QPointer<Form3> form_;
+    QPointer<HelpWindow> form_;
     QPlainTextEdit* box_ = nullptr;
     VisibilityLog visibility_;
 };
 
-TEST_F(HelpWindow, TextBoxIsABorderlessGreyFixedPitchBoxWithAVerticalScrollBar)
+TEST_F(HelpWindowTest, TextBoxIsABorderlessGreyFixedPitchBoxWithAVerticalScrollBar)
 {
     EXPECT_EQ(form_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly), QList<QWidget*>{box_});
     EXPECT_EQ(InTwips(box_->geometry()), QRect(120, 120, 7695, 3975));
@@ -81,7 +81,7 @@ TEST_F(HelpWindow, TextBoxIsABorderlessGreyFixedPitchBoxWithAVerticalScrollBar)
     EXPECT_EQ(box_->textInteractionFlags(), Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
 }
 
-TEST_F(HelpWindow, BoxShowsThe42LinesOfTheHelpText)
+TEST_F(HelpWindowTest, BoxShowsThe42LinesOfTheHelpText)
 {
     const QStringList lines = HelpLines();
     ASSERT_EQ(lines.size(), 42);
@@ -97,7 +97,7 @@ TEST_F(HelpWindow, BoxShowsThe42LinesOfTheHelpText)
     EXPECT_LE(QFontMetrics(box_->font()).horizontalAdvance(lines[34]) + margins, box_->viewport()->width());
 }
 
-TEST_F(HelpWindow, StartsAtTheFirstLineAndScrollsDownToTheLast)
+TEST_F(HelpWindowTest, StartsAtTheFirstLineAndScrollsDownToTheLast)
 {
     EXPECT_EQ(box_->verticalScrollBar()->value(), 0);
     EXPECT_EQ(box_->cursorForPosition(QPoint(0, 0)).blockNumber(), 0);
@@ -118,7 +118,7 @@ void PrintTo(const Typing& t, std::ostream* os)
     *os << t.name;
 }
 
-class TypingIntoTheBox : public HelpWindow, public ::testing::WithParamInterface<Typing> {};
+class TypingIntoTheBox : public HelpWindowTest, public ::testing::WithParamInterface<Typing> {};
 
 TEST_P(TypingIntoTheBox, ChangesNothing)
 {
@@ -154,7 +154,7 @@ INSTANTIATE_TEST_SUITE_P(
                              }}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(HelpWindow, CaretMovesAndSelectsWithTheKeyboard)
+TEST_F(HelpWindowTest, CaretMovesAndSelectsWithTheKeyboard)
 {
     box_->setFocus();
     QTest::keyClick(box_, Qt::Key_Down);
@@ -166,27 +166,28 @@ TEST_F(HelpWindow, CaretMovesAndSelectsWithTheKeyboard)
 
 // Focus that moves between the window and its box keeps it open; a click into
 // the box does not stop the window closing when another becomes active.
-const Step kFocusText1 = [](QWidget* window, QWidget&) { Text1(window)->setFocus(); };
-const Step kClickText1 = [](QWidget* window, QWidget&) {
-    QTest::mouseClick(Text1(window)->viewport(), Qt::LeftButton, {}, QPoint(30, 30));
+const Step kFocusHelpText = [](QWidget* window, QWidget&) { HelpText(window)->setFocus(); };
+const Step kClickHelpText = [](QWidget* window, QWidget&) {
+    QTest::mouseClick(HelpText(window)->viewport(), Qt::LeftButton, {}, QPoint(30, 30));
 };
 
-class FocusInText1 : public HelpWindow, public ::testing::WithParamInterface<CloseCase> {
+class FocusInHelpText : public HelpWindowTest, public ::testing::WithParamInterface<CloseCase> {
 protected:
     QWidget other_;
 };
 
-TEST_P(FocusInText1, ClosesOnlyWhenTheFocusLeavesTheWindow)
+TEST_P(FocusInHelpText, ClosesOnlyWhenTheFocusLeavesTheWindow)
 {
     ExpectClosing(GetParam(), form_, other_, visibility_);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Focus, FocusInText1,
+    Focus, FocusInHelpText,
     ::testing::Values(
-        CloseCase{"ClickIntoText1ThenAnotherWindowBecomesActive", {kClickText1, kActivateOtherWindow}, true},
-        CloseCase{"FocusMovesFromTheWindowIntoText1", {kHoldFocusInWindow, kFocusText1}, false},
-        CloseCase{"ClickIntoText1", {kHoldFocusInWindow, kClickText1}, false}),
+        CloseCase{
+            "ClickIntoHelpTextThenAnotherWindowBecomesActive", {kClickHelpText, kActivateOtherWindow}, true},
+        CloseCase{"FocusMovesFromTheWindowIntoHelpText", {kHoldFocusInWindow, kFocusHelpText}, false},
+        CloseCase{"ClickIntoHelpText", {kHoldFocusInWindow, kClickHelpText}, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 class HelpFromMainWindow : public ::testing::Test {
@@ -195,17 +196,17 @@ protected:
     {
         main_window_.show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&main_window_));
-        about_ = main_window_.findChild<QAction*>("mnuAbout");
-        help_ = main_window_.findChild<QAction*>("mnuHelp");
+        about_ = main_window_.findChild<QAction*>("aboutAction");
+        help_ = main_window_.findChild<QAction*>("helpAction");
         ASSERT_NE(about_, nullptr);
         ASSERT_NE(help_, nullptr);
     }
 
     // Chooses Info > Help and waits for the window to become active.
-    QPointer<Form3> OpenHelp()
+    QPointer<HelpWindow> OpenHelp()
     {
         help_->trigger();
-        QPointer<Form3> help = main_window_.findChild<Form3*>();
+        QPointer<HelpWindow> help = main_window_.findChild<HelpWindow*>();
         EXPECT_FALSE(help.isNull());
         if (help) {
             EXPECT_TRUE(QTest::qWaitForWindowActive(help.data()));
@@ -214,16 +215,16 @@ protected:
     }
 
     FakePlatform platform_;
-    Form1 main_window_{platform_};
+    MainWindow main_window_{platform_};
     QAction* about_ = nullptr;
     QAction* help_ = nullptr;
 };
 
 TEST_F(HelpFromMainWindow, ReopensFreshAtTheFirstLine)
 {
-    QPointer<Form3> first = OpenHelp();
+    QPointer<HelpWindow> first = OpenHelp();
     ASSERT_FALSE(first.isNull());
-    QPlainTextEdit* box = Text1(first);
+    QPlainTextEdit* box = HelpText(first);
     box->verticalScrollBar()->setValue(box->verticalScrollBar()->maximum());
     box->moveCursor(QTextCursor::End);
     ASSERT_GT(box->verticalScrollBar()->value(), 0);
@@ -231,20 +232,20 @@ TEST_F(HelpFromMainWindow, ReopensFreshAtTheFirstLine)
     main_window_.activateWindow();
     ASSERT_TRUE(Unloaded(first));
 
-    const QPointer<Form3> second = OpenHelp();
+    const QPointer<HelpWindow> second = OpenHelp();
     ASSERT_FALSE(second.isNull());
-    EXPECT_EQ(Text1(second)->verticalScrollBar()->value(), 0);
-    EXPECT_EQ(Text1(second)->textCursor().position(), 0);
+    EXPECT_EQ(HelpText(second)->verticalScrollBar()->value(), 0);
+    EXPECT_EQ(HelpText(second)->textCursor().position(), 0);
 }
 
 TEST_F(HelpFromMainWindow, ChoosingHelpWhileAboutIsOpenClosesAbout)
 {
     about_->trigger();
-    QPointer<Form2> about = main_window_.findChild<Form2*>();
+    QPointer<AboutWindow> about = main_window_.findChild<AboutWindow*>();
     ASSERT_FALSE(about.isNull());
     ASSERT_TRUE(QTest::qWaitForWindowActive(about.data()));
 
-    const QPointer<Form3> help = OpenHelp();
+    const QPointer<HelpWindow> help = OpenHelp();
     ASSERT_TRUE(Unloaded(about));
     ASSERT_FALSE(help.isNull());
     EXPECT_TRUE(help->isVisible());

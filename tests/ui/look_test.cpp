@@ -92,17 +92,22 @@ FakePlatform platform;
 
 const WindowCase kWindows[] = {
     {"Main",
-     []() -> QWidget* { return new Form1(platform); },
-     {"dig_0", "dig_1", "dig_2", "dig_3", "comma", "dig_4", "dig_5", "dig_6", "dig_7", "List1"},
+     []() -> QWidget* { return new MainWindow(platform); },
+     {"spareCell", "cell1", "cell2", "cell3", "decimalSign", "cell4", "cell5", "cell6", "cell7",
+      "resultsList"},
      QColor(192, 255, 192),
      QPalette::Text},
-    {"MainCE", []() -> QWidget* { return new Form1(platform); }, {"CE"}, kYellow, QPalette::ButtonText},
+    {"MainCE",
+     []() -> QWidget* { return new MainWindow(platform); },
+     {"clearEntryKey"},
+     kYellow,
+     QPalette::ButtonText},
     {"About",
-     []() -> QWidget* { return new Form2; },
-     {"Label1", "Label2", "Label3", "Label4", "Label5"},
+     []() -> QWidget* { return new AboutWindow; },
+     {"programNameLabel", "copyrightLabel", "licenceLabel", "warrantyLabel", "contactLabel"},
      kGrey,
      QPalette::WindowText},
-    {"Help", []() -> QWidget* { return new Form3; }, {"Text1"}, kGrey, QPalette::Text},
+    {"Help", []() -> QWidget* { return new HelpWindow; }, {"helpText"}, kGrey, QPalette::Text},
 };
 
 // A desktop palette: its text colour, and the colour that text on the fixed
@@ -167,7 +172,7 @@ TEST_P(Readable, TextOnEveryFixedBackgroundReachesSevenToOne)
         EXPECT_GE(painted.contrast, kReadableContrast);
     }
     // The link stays blue on any desktop.
-    if (const auto* link = window->findChild<QLabel*>("Label6")) {
+    if (const auto* link = window->findChild<QLabel*>("mailLink")) {
         EXPECT_EQ(link->palette().color(QPalette::Active, QPalette::WindowText), QColor(0, 0, 255));
     }
 }
@@ -187,10 +192,10 @@ protected:
 TEST_P(FlatYellow, CeKeyFaceIsOneYellowUnderEveryStyle)
 {
     QApplication::setStyle(QStyleFactory::create(GetParam()));
-    Form1 window(platform);
+    MainWindow window(platform);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    auto* key = window.findChild<QPushButton*>("CE");
+    auto* key = window.findChild<QPushButton*>("clearEntryKey");
     ASSERT_NE(key, nullptr);
     // The face between the edge and the caption, over the whole width.
     const QImage face = key->grab(QRect(3, 3, key->width() - 6, 12)).toImage();

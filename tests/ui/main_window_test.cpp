@@ -34,7 +34,7 @@
 namespace kestrami::ui {
 namespace {
 
-class Form1Test : public testing::Test {
+class MainWindowTest : public testing::Test {
 protected:
     void SetUp() override
     {
@@ -52,7 +52,10 @@ protected:
         return child;
     }
 
-    QLineEdit* Cell(int i) { return Find<QLineEdit>(("dig_" + std::to_string(i)).c_str()); }
+    QLineEdit* Cell(int i)
+    {
+        return Find<QLineEdit>(i == 0 ? "spareCell" : ("cell" + std::to_string(i)).c_str());
+    }
 
     // Clicks keys by their captions' shorthand: digits, '<' for "<--",
     // 'C' for CE, 'E' for ENTER, 'L' for CLEAR List.
@@ -62,22 +65,19 @@ protected:
             std::string name;
             switch (key) {
                 case '<':
-                    name = "Command11";
+                    name = "stepBackKey";
                     break;
                 case 'C':
-                    name = "CE";
+                    name = "clearEntryKey";
                     break;
                 case 'E':
-                    name = "Command12";
+                    name = "enterKey";
                     break;
                 case 'L':
-                    name = "Command14";
-                    break;
-                case '0':
-                    name = "Command10";
+                    name = "clearListKey";
                     break;
                 default:
-                    name = std::string("Command") + key;
+                    name = std::string("digitKey") + key;
             }
             QTest::mouseClick(Find<QPushButton>(name.c_str()), Qt::LeftButton);
         }
@@ -120,7 +120,7 @@ protected:
     QStringList Rows()
     {
         QStringList rows;
-        const QAbstractItemModel* model = Find<QTableView>("List1")->model();
+        const QAbstractItemModel* model = Find<QTableView>("resultsList")->model();
         for (int i = 0; i < model->rowCount(); ++i) {
             const QString row = model->index(i, 0).data().toString();
             EXPECT_TRUE(row.startsWith(QChar(0x202D)) && row.endsWith(QChar(0x202C))) << row.toStdString();
@@ -137,24 +137,24 @@ protected:
 
     QTemporaryDir dir;
     FakePlatform platform;
-    Form1 window{platform};
+    MainWindow window{platform};
 };
 
-TEST_F(Form1Test, StartsWithAClearedDisplayAndTheHamHeaders)
+TEST_F(MainWindowTest, StartsWithAClearedDisplayAndTheHamHeaders)
 {
     EXPECT_EQ(window.windowTitle(), "NOKIA Kestrami");
     EXPECT_EQ(Display(), "0000000");
-    EXPECT_EQ(Find<QLineEdit>("comma")->text(), ",");
+    EXPECT_EQ(Find<QLineEdit>("decimalSign")->text(), ",");
     EXPECT_EQ(UnderlinedCell(), 1);
-    EXPECT_EQ(Find<QLineEdit>("ct")->text(), "1");
+    EXPECT_EQ(Find<QLineEdit>("cursorBox")->text(), "1");
     EXPECT_EQ(Rows(), QStringList({"HAM Range:", "430-440 MHz"}));
-    EXPECT_TRUE(Find<QAction>("mnuSetHam")->isChecked());
-    EXPECT_FALSE(Find<QAction>("mnuSetFull")->isChecked());
+    EXPECT_TRUE(Find<QAction>("hamBandAction")->isChecked());
+    EXPECT_FALSE(Find<QAction>("fullRangeAction")->isChecked());
     EXPECT_EQ(Cell(0)->text(), "0");
     EXPECT_FALSE(Cell(0)->font().underline());
-    EXPECT_EQ(Find<QLineEdit>("Text1")->text(), "Text1");
-    EXPECT_EQ(Find<QLabel>("Label1")->text(), "char.position");
-    EXPECT_EQ(Find<QPushButton>("uline")->text(), "underline");
+    EXPECT_EQ(Find<QLineEdit>("spareTextBox")->text(), "Text1");
+    EXPECT_EQ(Find<QLabel>("cursorBoxLabel")->text(), "char.position");
+    EXPECT_EQ(Find<QPushButton>("underlineKey")->text(), "underline");
 }
 
 struct Placement {
@@ -164,40 +164,40 @@ struct Placement {
     const char* caption;
 };
 
-TEST_F(Form1Test, EveryControlStandsWhereTheDesignPutsIt)
+TEST_F(MainWindowTest, EveryControlStandsWhereTheDesignPutsIt)
 {
     const Placement table[] = {
-        {"Frame1", "centralwidget", 135, 135, 3375, 5775, "Calculator"},
-        {"Frame2", "centralwidget", 3675, 120, 3375, 5775, "Results"},
-        {"dig_1", "Frame1", 270, 345, 375, 585, "0"},
-        {"dig_2", "Frame1", 630, 345, 375, 585, "0"},
-        {"dig_3", "Frame1", 990, 345, 375, 585, "0"},
-        {"comma", "Frame1", 1350, 345, 375, 585, ","},
-        {"dig_4", "Frame1", 1710, 345, 375, 585, "0"},
-        {"dig_5", "Frame1", 2070, 345, 375, 585, "0"},
-        {"dig_6", "Frame1", 2430, 345, 375, 585, "0"},
-        {"dig_7", "Frame1", 2790, 345, 375, 585, "0"},
-        {"Command1", "Frame1", 315, 1065, 855, 855, "1"},
-        {"Command2", "Frame1", 1275, 1065, 855, 855, "2"},
-        {"Command3", "Frame1", 2235, 1065, 855, 855, "3"},
-        {"Command4", "Frame1", 315, 2025, 855, 855, "4"},
-        {"Command5", "Frame1", 1275, 2025, 855, 855, "5"},
-        {"Command6", "Frame1", 2235, 2025, 855, 855, "6"},
-        {"Command7", "Frame1", 315, 2985, 855, 855, "7"},
-        {"Command8", "Frame1", 1275, 2985, 855, 855, "8"},
-        {"Command9", "Frame1", 2235, 2985, 855, 855, "9"},
-        {"Command10", "Frame1", 315, 3945, 855, 855, "0"},
-        {"Command11", "Frame1", 1275, 3945, 855, 855, "<--"},
-        {"CE", "Frame1", 2235, 3945, 855, 855, "CE"},
-        {"Command12", "Frame1", 360, 4905, 2775, 615, "E N T E R"},
-        {"List1", "Frame2", 225, 300, 2925, 4470, nullptr},
-        {"Command14", "Frame2", 240, 4920, 2895, 615, "CLEAR List"},
-        {"ct", "centralwidget", 7485, 1230, 975, 285, "1"},
+        {"calculatorFrame", "centralwidget", 135, 135, 3375, 5775, "Calculator"},
+        {"resultsFrame", "centralwidget", 3675, 120, 3375, 5775, "Results"},
+        {"cell1", "calculatorFrame", 270, 345, 375, 585, "0"},
+        {"cell2", "calculatorFrame", 630, 345, 375, 585, "0"},
+        {"cell3", "calculatorFrame", 990, 345, 375, 585, "0"},
+        {"decimalSign", "calculatorFrame", 1350, 345, 375, 585, ","},
+        {"cell4", "calculatorFrame", 1710, 345, 375, 585, "0"},
+        {"cell5", "calculatorFrame", 2070, 345, 375, 585, "0"},
+        {"cell6", "calculatorFrame", 2430, 345, 375, 585, "0"},
+        {"cell7", "calculatorFrame", 2790, 345, 375, 585, "0"},
+        {"digitKey1", "calculatorFrame", 315, 1065, 855, 855, "1"},
+        {"digitKey2", "calculatorFrame", 1275, 1065, 855, 855, "2"},
+        {"digitKey3", "calculatorFrame", 2235, 1065, 855, 855, "3"},
+        {"digitKey4", "calculatorFrame", 315, 2025, 855, 855, "4"},
+        {"digitKey5", "calculatorFrame", 1275, 2025, 855, 855, "5"},
+        {"digitKey6", "calculatorFrame", 2235, 2025, 855, 855, "6"},
+        {"digitKey7", "calculatorFrame", 315, 2985, 855, 855, "7"},
+        {"digitKey8", "calculatorFrame", 1275, 2985, 855, 855, "8"},
+        {"digitKey9", "calculatorFrame", 2235, 2985, 855, 855, "9"},
+        {"digitKey0", "calculatorFrame", 315, 3945, 855, 855, "0"},
+        {"stepBackKey", "calculatorFrame", 1275, 3945, 855, 855, "<--"},
+        {"clearEntryKey", "calculatorFrame", 2235, 3945, 855, 855, "CE"},
+        {"enterKey", "calculatorFrame", 360, 4905, 2775, 615, "E N T E R"},
+        {"resultsList", "resultsFrame", 225, 300, 2925, 4470, nullptr},
+        {"clearListKey", "resultsFrame", 240, 4920, 2895, 615, "CLEAR List"},
+        {"cursorBox", "centralwidget", 7485, 1230, 975, 285, "1"},
         // Width and height 0: the label sizes itself to its caption.
-        {"Label1", "centralwidget", 7485, 990, 0, 0, "char.position"},
-        {"uline", "centralwidget", 7485, 1710, 975, 375, "underline"},
-        {"dig_0", "centralwidget", 7485, 270, 375, 585, "0"},
-        {"Text1", "centralwidget", 7560, 2760, 2535, 285, "Text1"},
+        {"cursorBoxLabel", "centralwidget", 7485, 990, 0, 0, "char.position"},
+        {"underlineKey", "centralwidget", 7485, 1710, 975, 375, "underline"},
+        {"spareCell", "centralwidget", 7485, 270, 375, 585, "0"},
+        {"spareTextBox", "centralwidget", 7560, 2760, 2535, 285, "Text1"},
     };
     for (const Placement& p : table) {
         SCOPED_TRACE(p.name);
@@ -228,7 +228,7 @@ TEST_F(Form1Test, EveryControlStandsWhereTheDesignPutsIt)
     EXPECT_EQ(Find("centralwidget")->size(), QSize(480, 409));
 }
 
-TEST_F(Form1Test, WideningTheWindowMovesNothing)
+TEST_F(MainWindowTest, WideningTheWindowMovesNothing)
 {
     std::vector<std::pair<QWidget*, QRect>> before;
     for (QWidget* child : window.findChildren<QWidget*>()) {
@@ -241,14 +241,14 @@ TEST_F(Form1Test, WideningTheWindowMovesNothing)
     for (const auto& [child, geometry] : before) {
         EXPECT_EQ(child->geometry(), geometry) << child->objectName().toStdString();
     }
-    for (const char* name : {"ct", "Label1", "uline", "dig_0", "Text1"}) {
+    for (const char* name : {"cursorBox", "cursorBoxLabel", "underlineKey", "spareCell", "spareTextBox"}) {
         QWidget* control = Find(name);
         EXPECT_TRUE(control->isVisible() && control->isEnabled()) << name;
         EXPECT_TRUE(Find("centralwidget")->rect().contains(control->geometry())) << name;
     }
 }
 
-TEST_F(Form1Test, LooksAsDesigned)
+TEST_F(MainWindowTest, LooksAsDesigned)
 {
     const QColor light_green(192, 255, 192);
     for (int i = 0; i <= 7; ++i) {
@@ -260,8 +260,8 @@ TEST_F(Form1Test, LooksAsDesigned)
         EXPECT_EQ(Cell(i)->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
         EXPECT_EQ(Cell(i)->palette().color(QPalette::Base), light_green);
     }
-    EXPECT_EQ(Find<QPushButton>("CE")->palette().color(QPalette::Button), QColor(255, 255, 0));
-    auto* list = Find<QTableView>("List1");
+    EXPECT_EQ(Find<QPushButton>("clearEntryKey")->palette().color(QPalette::Button), QColor(255, 255, 0));
+    auto* list = Find<QTableView>("resultsList");
     // The design's "Courier" 12 pt where the longest line fits, else the
     // nearest fixed-pitch face, smaller.
     const QFont list_font = list->font();
@@ -280,10 +280,10 @@ TEST_F(Form1Test, LooksAsDesigned)
     EXPECT_FALSE(list->horizontalHeader()->isVisible() || list->verticalHeader()->isVisible());
     EXPECT_EQ(list->editTriggers(), QAbstractItemView::NoEditTriggers);
     EXPECT_EQ(list->selectionBehavior(), QAbstractItemView::SelectRows);
-    const QFont uline = Find("uline")->font();
-    EXPECT_EQ(uline.family(), "MS Sans Serif");
-    EXPECT_DOUBLE_EQ(uline.pointSizeF(), 8.25);
-    EXPECT_TRUE(uline.underline());
+    const QFont underline_font = Find("underlineKey")->font();
+    EXPECT_EQ(underline_font.family(), "MS Sans Serif");
+    EXPECT_DOUBLE_EQ(underline_font.pointSizeF(), 8.25);
+    EXPECT_TRUE(underline_font.underline());
 
     const Qt::WindowFlags flags = window.windowFlags();
     EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
@@ -293,7 +293,7 @@ TEST_F(Form1Test, LooksAsDesigned)
     EXPECT_TRUE(icon_sizes.contains(QSize(16, 16)) && icon_sizes.contains(QSize(32, 32)));
 }
 
-TEST_F(Form1Test, MenusHoldTheirItemsWithoutAccessKeysOrShortcuts)
+TEST_F(MainWindowTest, MenusHoldTheirItemsWithoutAccessKeysOrShortcuts)
 {
     const std::vector<std::pair<QString, QStringList>> menus = {
         {"File", {"Save", "Exit"}},
@@ -317,19 +317,20 @@ TEST_F(Form1Test, MenusHoldTheirItemsWithoutAccessKeysOrShortcuts)
     }
 }
 
-TEST_F(Form1Test, TabVisitsTheFiveStopsInOrderStartingInTheCursorBox)
+TEST_F(MainWindowTest, TabVisitsTheFiveStopsInOrderStartingInTheCursorBox)
 {
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    EXPECT_EQ(QApplication::focusWidget(), Find("ct"));
-    for (const char* next : {"uline", "Command12", "Command14", "Text1", "ct"}) {
+    EXPECT_EQ(QApplication::focusWidget(), Find("cursorBox"));
+    for (const char* next : {"underlineKey", "enterKey", "clearListKey", "spareTextBox", "cursorBox"}) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget(), Find(next)) << next;
     }
     for (QWidget* child : window.findChildren<QWidget*>()) {
         const bool tab_stop = (child->focusPolicy() & Qt::TabFocus) == Qt::TabFocus;
         const bool listed =
-            QStringList{"ct", "uline", "Command12", "Command14", "Text1"}.contains(child->objectName());
+            QStringList{"cursorBox", "underlineKey", "enterKey", "clearListKey", "spareTextBox"}.contains(
+                child->objectName());
         if (child->isVisibleTo(&window) && !child->objectName().startsWith("qt_") &&
             child->window() == &window && qobject_cast<QMenuBar*>(child) == nullptr) {
             EXPECT_EQ(tab_stop, listed) << child->objectName().toStdString();
@@ -344,25 +345,25 @@ struct KeyRow {
     int underlined;
 };
 
-class Form1Keys : public Form1Test, public testing::WithParamInterface<KeyRow> {};
+class MainWindowKeys : public MainWindowTest, public testing::WithParamInterface<KeyRow> {};
 
-TEST_P(Form1Keys, ShowTheDigitsTheCursorAndItsUnderline)
+TEST_P(MainWindowKeys, ShowTheDigitsTheCursorAndItsUnderline)
 {
     Keys(GetParam().keys);
     EXPECT_EQ(Display(), GetParam().display);
-    EXPECT_EQ(Find<QLineEdit>("ct")->text(), GetParam().cursor);
+    EXPECT_EQ(Find<QLineEdit>("cursorBox")->text(), GetParam().cursor);
     EXPECT_EQ(UnderlinedCell(), GetParam().underlined);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Sequences, Form1Keys,
+    Sequences, MainWindowKeys,
     testing::Values(KeyRow{"", "0000000", "1", 1}, KeyRow{"4351250", "4351250", "7", 7},
                     KeyRow{"43512509", "4351259", "7", 7}, KeyRow{"435<", "4350000", "3", 3},
                     KeyRow{"435<<", "4300000", "2", 2}, KeyRow{"435<<7", "4700000", "3", 3},
                     KeyRow{"<", "0000000", "1", 1}, KeyRow{"4351259<", "4351250", "6", 6},
                     KeyRow{"43512C", "0000000", "1", 1}, KeyRow{"4351250E", "0000000", "1", 1}));
 
-TEST_F(Form1Test, EnterAppendsResultRowsAndClearListAndBandsResetThem)
+TEST_F(MainWindowTest, EnterAppendsResultRowsAndClearListAndBandsResetThem)
 {
     Keys("4351250E4385000E");
     EXPECT_EQ(Rows(),
@@ -372,12 +373,12 @@ TEST_F(Form1Test, EnterAppendsResultRowsAndClearListAndBandsResetThem)
     EXPECT_EQ(Display(), "0000000");
 
     Keys("43");  // band changes keep the digits keyed so far
-    Menu("mnuSetFull");
+    Menu("fullRangeAction");
     EXPECT_EQ(Rows(), QStringList({"FULL Range:", "400-500 MHz"}));
-    EXPECT_FALSE(Find<QAction>("mnuSetHam")->isChecked());
-    EXPECT_TRUE(Find<QAction>("mnuSetFull")->isChecked());
+    EXPECT_FALSE(Find<QAction>("hamBandAction")->isChecked());
+    EXPECT_TRUE(Find<QAction>("fullRangeAction")->isChecked());
     EXPECT_EQ(Display(), "4300000");
-    EXPECT_EQ(Find<QLineEdit>("ct")->text(), "3");
+    EXPECT_EQ(Find<QLineEdit>("cursorBox")->text(), "3");
 
     Keys("CE4500000E");
     EXPECT_EQ(Rows(), QStringList({"FULL Range:", "400-500 MHz", "Fo=450.0000  n=8000"}));
@@ -385,18 +386,18 @@ TEST_F(Form1Test, EnterAppendsResultRowsAndClearListAndBandsResetThem)
     EXPECT_EQ(Rows(), QStringList({"FULL Range:", "400-500 MHz"}));
 
     Keys("4351250E");
-    Menu("mnuSetFull");  // the band already chosen empties the list as well
+    Menu("fullRangeAction");  // the band already chosen empties the list as well
     EXPECT_EQ(Rows(), QStringList({"FULL Range:", "400-500 MHz"}));
-    EXPECT_TRUE(Find<QAction>("mnuSetFull")->isChecked());
-    Menu("mnuSetHam");
+    EXPECT_TRUE(Find<QAction>("fullRangeAction")->isChecked());
+    Menu("hamBandAction");
     EXPECT_EQ(Rows(), QStringList({"HAM Range:", "430-440 MHz"}));
-    EXPECT_TRUE(Find<QAction>("mnuSetHam")->isChecked());
-    EXPECT_FALSE(Find<QAction>("mnuSetFull")->isChecked());
+    EXPECT_TRUE(Find<QAction>("hamBandAction")->isChecked());
+    EXPECT_FALSE(Find<QAction>("fullRangeAction")->isChecked());
 }
 
-TEST_F(Form1Test, AnAppendedRowNeitherScrollsNorChangesTheSelection)
+TEST_F(MainWindowTest, AnAppendedRowNeitherScrollsNorChangesTheSelection)
 {
-    auto* list = Find<QTableView>("List1");
+    auto* list = Find<QTableView>("resultsList");
     list->selectRow(1);
     for (int i = 0; i < 40; ++i) {
         Keys("4351250E");
@@ -408,15 +409,15 @@ TEST_F(Form1Test, AnAppendedRowNeitherScrollsNorChangesTheSelection)
     EXPECT_EQ(Rows().at(41), "Fo=435.1250  n=5620");
 }
 
-TEST_F(Form1Test, EveryResultLineShowsWholeBesideTheScrollBar)
+TEST_F(MainWindowTest, EveryResultLineShowsWholeBesideTheScrollBar)
 {
-    Menu("mnuSetFull");
+    Menu("fullRangeAction");
     for (int i = 0; i < 20; ++i) {
         Keys("49998" + std::to_string(10 + 4 * i) + "E");  // n = 15997 and 15998
     }
     Keys("5000000E");
     ASSERT_EQ(Rows().last(), QString::fromStdString(LongestKeyedResultLine()));
-    auto* list = Find<QTableView>("List1");
+    auto* list = Find<QTableView>("resultsList");
     LayOut();
     EXPECT_TRUE(list->verticalScrollBar()->isVisible());
     EXPECT_FALSE(list->horizontalScrollBar()->isVisible());
@@ -431,7 +432,7 @@ TEST_F(Form1Test, EveryResultLineShowsWholeBesideTheScrollBar)
     }
 }
 
-TEST_F(Form1Test, ALineWiderThanTheListScrollsSidewaysUntilTheListIsCleared)
+TEST_F(MainWindowTest, ALineWiderThanTheListScrollsSidewaysUntilTheListIsCleared)
 {
     Keys("435125");
     QLineEdit* cell = Cell(7);
@@ -439,7 +440,7 @@ TEST_F(Form1Test, ALineWiderThanTheListScrollsSidewaysUntilTheListIsCleared)
     cell->selectAll();
     QTest::keyClicks(cell, QString(30, '0'));  // typed, not keyed: a long line
     Keys("E");
-    auto* list = Find<QTableView>("List1");
+    auto* list = Find<QTableView>("resultsList");
     LayOut();
     const int width = list->sizeHintForIndex(list->model()->index(2, 0)).width();
     ASSERT_GT(width, list->viewport()->width());
@@ -452,10 +453,10 @@ TEST_F(Form1Test, ALineWiderThanTheListScrollsSidewaysUntilTheListIsCleared)
     EXPECT_FALSE(list->horizontalScrollBar()->isVisible());
 }
 
-class Form1Return : public Form1Test,
-                    public testing::WithParamInterface<std::tuple<const char*, QKeyCombination>> {};
+class MainWindowReturn : public MainWindowTest,
+                         public testing::WithParamInterface<std::tuple<const char*, QKeyCombination>> {};
 
-TEST_P(Form1Return, PressesTheFocusedKeyAsSpaceDoes)
+TEST_P(MainWindowReturn, PressesTheFocusedKeyAsSpaceDoes)
 {
     auto* key = Find<QPushButton>(std::get<const char*>(GetParam()));
     QTest::mouseClick(key, Qt::LeftButton);
@@ -466,9 +467,9 @@ TEST_P(Form1Return, PressesTheFocusedKeyAsSpaceDoes)
     EXPECT_EQ(clicked.count(), 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(Keys, Form1Return,
-                         testing::Combine(testing::Values("Command12", "Command14", "uline", "Command5",
-                                                          "CE"),
+INSTANTIATE_TEST_SUITE_P(Keys, MainWindowReturn,
+                         testing::Combine(testing::Values("enterKey", "clearListKey", "underlineKey",
+                                                          "digitKey5", "clearEntryKey"),
                                           testing::Values(QKeyCombination(Qt::Key_Return),
                                                           QKeyCombination(Qt::KeypadModifier, Qt::Key_Enter),
                                                           QKeyCombination(Qt::Key_Space))),
@@ -477,12 +478,21 @@ INSTANTIATE_TEST_SUITE_P(Keys, Form1Return,
                                     std::to_string(std::get<QKeyCombination>(info.param).key());
                          });
 
-TEST_F(Form1Test, ScreenReadersHearWhatTheDisplayAndKeysAre)
+TEST_F(MainWindowTest, ScreenReadersHearWhatTheDisplayAndKeysAre)
 {
     const std::pair<const char*, const char*> names[] = {
-        {"dig_1", "Digit 1"}, {"dig_2", "Digit 2"},       {"dig_3", "Digit 3"},  {"comma", "Decimal sign"},
-        {"dig_4", "Digit 4"}, {"dig_5", "Digit 5"},       {"dig_6", "Digit 6"},  {"dig_7", "Digit 7"},
-        {"List1", "Results"}, {"Command11", "Step back"}, {"CE", "Clear entry"}, {"Command12", "Enter"},
+        {"cell1", "Digit 1"},
+        {"cell2", "Digit 2"},
+        {"cell3", "Digit 3"},
+        {"decimalSign", "Decimal sign"},
+        {"cell4", "Digit 4"},
+        {"cell5", "Digit 5"},
+        {"cell6", "Digit 6"},
+        {"cell7", "Digit 7"},
+        {"resultsList", "Results"},
+        {"stepBackKey", "Step back"},
+        {"clearEntryKey", "Clear entry"},
+        {"enterKey", "Enter"},
     };
     for (const auto& [name, spoken] : names) {
         QAccessibleInterface* control = QAccessible::queryAccessibleInterface(Find(name));
@@ -493,7 +503,7 @@ TEST_F(Form1Test, ScreenReadersHearWhatTheDisplayAndKeysAre)
 
 struct Opening {
     const char* menu_item;
-    QWidget* (*window)(const Form1& main);
+    QWidget* (*window)(const MainWindow& main);
     QPoint offset;  // from the main window's client area
 };
 void PrintTo(const Opening& o, std::ostream* os)
@@ -501,9 +511,9 @@ void PrintTo(const Opening& o, std::ostream* os)
     *os << o.menu_item;
 }
 
-class Form1Opens : public Form1Test, public testing::WithParamInterface<Opening> {};
+class MainWindowOpens : public MainWindowTest, public testing::WithParamInterface<Opening> {};
 
-TEST_P(Form1Opens, SecondaryWindowOverTheMainWindowAsItsTransient)
+TEST_P(MainWindowOpens, SecondaryWindowOverTheMainWindowAsItsTransient)
 {
     window.move(200, 150);
     const QPoint client = Find("centralwidget")->mapToGlobal(QPoint(0, 0));
@@ -520,10 +530,13 @@ TEST_P(Form1Opens, SecondaryWindowOverTheMainWindowAsItsTransient)
 // About lies within the main window at its own offset; Help, wider than the
 // main window, is centred across it.
 INSTANTIATE_TEST_SUITE_P(
-    Windows, Form1Opens,
-    testing::Values(
-        Opening{"mnuAbout", [](const Form1& w) -> QWidget* { return w.findChild<Form2*>(); }, {29, 95}},
-        Opening{"mnuHelp", [](const Form1& w) -> QWidget* { return w.findChild<Form3*>(); }, {-25, 54}}),
+    Windows, MainWindowOpens,
+    testing::Values(Opening{"aboutAction",
+                            [](const MainWindow& w) -> QWidget* { return w.findChild<AboutWindow*>(); },
+                            {29, 95}},
+                    Opening{"helpAction",
+                            [](const MainWindow& w) -> QWidget* { return w.findChild<HelpWindow*>(); },
+                            {-25, 54}}),
     [](const testing::TestParamInfo<Opening>& info) { return std::string(info.param.menu_item); });
 
 struct CursorTyping {
@@ -533,22 +546,22 @@ struct CursorTyping {
     int underlined;
 };
 
-class Form1CursorBox : public Form1Test, public testing::WithParamInterface<CursorTyping> {};
+class MainWindowCursorBox : public MainWindowTest, public testing::WithParamInterface<CursorTyping> {};
 
-TEST_P(Form1CursorBox, EveryChangeIsClampedAndMarked)
+TEST_P(MainWindowCursorBox, EveryChangeIsClampedAndMarked)
 {
-    auto* ct = Find<QLineEdit>("ct");
-    ct->setFocus();
+    auto* cursorBox = Find<QLineEdit>("cursorBox");
+    cursorBox->setFocus();
     for (const QKeyCombination key : GetParam().keys) {
-        QTest::keyClick(ct, key.key(), key.keyboardModifiers());
+        QTest::keyClick(cursorBox, key.key(), key.keyboardModifiers());
     }
-    EXPECT_EQ(ct->text(), GetParam().cursor);
+    EXPECT_EQ(cursorBox->text(), GetParam().cursor);
     EXPECT_EQ(UnderlinedCell(), GetParam().underlined);
     EXPECT_EQ(window.Calculator().Entry().Cursor(), GetParam().cursor);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Typing, Form1CursorBox,
+    Typing, MainWindowCursorBox,
     testing::Values(CursorTyping{"FiveBeforeOneGivesSeven", {Qt::Key_Home, Qt::Key_5}, "7", 7},
                     CursorTyping{"EmptiedGivesOne", {Qt::Key_End, Qt::Key_Backspace}, "1", 1},
                     CursorTyping{"FourOverAll", {Qt::CTRL | Qt::Key_A, Qt::Key_4}, "4", 4},
@@ -562,18 +575,18 @@ INSTANTIATE_TEST_SUITE_P(
                                  0}),
     [](const testing::TestParamInfo<CursorTyping>& info) { return info.param.name; });
 
-TEST_F(Form1Test, TypedCursorDecidesWhereTheNextDigitGoes)
+TEST_F(MainWindowTest, TypedCursorDecidesWhereTheNextDigitGoes)
 {
-    auto* ct = Find<QLineEdit>("ct");
-    ct->selectAll();
-    QTest::keyClicks(ct, "2.5");
+    auto* cursorBox = Find<QLineEdit>("cursorBox");
+    cursorBox->selectAll();
+    QTest::keyClicks(cursorBox, "2.5");
     Keys("9");  // 2.5 takes the even neighbour, cell 2
     EXPECT_EQ(Display(), "0900000");
-    EXPECT_EQ(ct->text(), "3.5");
+    EXPECT_EQ(cursorBox->text(), "3.5");
     EXPECT_EQ(UnderlinedCell(), 0);
 }
 
-TEST_F(Form1Test, TypingIntoACellChangesOnlyThatCellUntilEnterReadsIt)
+TEST_F(MainWindowTest, TypingIntoACellChangesOnlyThatCellUntilEnterReadsIt)
 {
     Keys("43");
     QLineEdit* cell = Cell(2);
@@ -582,15 +595,15 @@ TEST_F(Form1Test, TypingIntoACellChangesOnlyThatCellUntilEnterReadsIt)
     QTest::keyClicks(cell, "1");
     EXPECT_EQ(cell->text(), "31");
     EXPECT_EQ(window.Calculator().Entry().Cell(2), "31");
-    EXPECT_EQ(Find<QLineEdit>("ct")->text(), "3");
+    EXPECT_EQ(Find<QLineEdit>("cursorBox")->text(), "3");
     EXPECT_EQ(UnderlinedCell(), 3);
 
     // The service boxes are nobody's input.
-    for (const char* name : {"comma", "dig_0", "Text1"}) {
+    for (const char* name : {"decimalSign", "spareCell", "spareTextBox"}) {
         QTest::keyClicks(Find<QLineEdit>(name), "7");
     }
     EXPECT_EQ(window.Calculator().FrequencyText(), "4310.0000");
-    EXPECT_EQ(Find<QLineEdit>("ct")->text(), "3");
+    EXPECT_EQ(Find<QLineEdit>("cursorBox")->text(), "3");
 
     Keys("E");  // 4310 MHz lies outside the band: nothing added, all cleared
     EXPECT_EQ(Rows().size(), 2);
@@ -600,14 +613,14 @@ TEST_F(Form1Test, TypingIntoACellChangesOnlyThatCellUntilEnterReadsIt)
 // A text with line breaks and other control characters pasted into a cell
 // or the cursor box loses them there, so the row it makes is one line of
 // the file and forges no result or block end.
-TEST_F(Form1Test, PastedLineBreaksNeverReachTheFile)
+TEST_F(MainWindowTest, PastedLineBreaksNeverReachTheFile)
 {
     QString forged = QStringLiteral("5\r\nFo=999.9999  n=99999\r\n\r\n \r\nFAKE\a\x1B");
     forged += QChar(0);
     QApplication::clipboard()->setText(QStringLiteral("4\n"));
-    Find<QLineEdit>("ct")->selectAll();
-    Find<QLineEdit>("ct")->paste();
-    EXPECT_EQ(Find<QLineEdit>("ct")->text(), "4");
+    Find<QLineEdit>("cursorBox")->selectAll();
+    Find<QLineEdit>("cursorBox")->paste();
+    EXPECT_EQ(Find<QLineEdit>("cursorBox")->text(), "4");
     EXPECT_EQ(UnderlinedCell(), 4);
 
     Keys("C435");
@@ -616,18 +629,18 @@ TEST_F(Form1Test, PastedLineBreaksNeverReachTheFile)
     Cell(4)->paste();
     EXPECT_EQ(Cell(4)->text(), "5Fo=999.9999  n=99999 FAKE");
     Keys("E");
-    Menu("mnuSave");
+    Menu("saveAction");
     EXPECT_EQ(Rows(),
               QStringList({"HAM Range:", "430-440 MHz", "Fo=435.5Fo=999.9999  n=99999 FAKE000  n=5680"}));
     EXPECT_EQ(SavedFile(),
               "HAM Range:\r\n430-440 MHz\r\nFo=435.5Fo=999.9999  n=99999 FAKE000  n=5680\r\n\r\n \r\n");
 }
 
-TEST_F(Form1Test, SavingWithNoResultShowsTheErrorBoxAndTouchesNoFile)
+TEST_F(MainWindowTest, SavingWithNoResultShowsTheErrorBoxAndTouchesNoFile)
 {
-    Menu("mnuSave");
+    Menu("saveAction");
     Keys("4500000EL");  // outside HAM, then CLEAR List
-    Menu("mnuSave");
+    Menu("saveAction");
     ASSERT_EQ(platform.boxes.size(), 2u);
     for (const auto& box : platform.boxes) {
         EXPECT_EQ(box.title, "Error");
@@ -638,11 +651,11 @@ TEST_F(Form1Test, SavingWithNoResultShowsTheErrorBoxAndTouchesNoFile)
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("Kestrami.txt"))));
 }
 
-TEST_F(Form1Test, SaveAppendsTheListBesideTheProgramByteForByte)
+TEST_F(MainWindowTest, SaveAppendsTheListBesideTheProgramByteForByte)
 {
     Keys("4351250E4385000E");
-    Menu("mnuSave");
-    Menu("mnuSave");
+    Menu("saveAction");
+    Menu("saveAction");
     const QByteArray block =
         "HAM Range:\r\n430-440 MHz\r\nFo=435.1250  n=5620\r\nFo=438.5000  n=6160\r\n\r\n \r\n";
     ASSERT_EQ(block.size(), 72);
@@ -651,11 +664,11 @@ TEST_F(Form1Test, SaveAppendsTheListBesideTheProgramByteForByte)
     EXPECT_EQ(Rows().size(), 4);
 }
 
-TEST_F(Form1Test, AFailedSaveSaysWhyAndKeepsTheProgramAndListGoing)
+TEST_F(MainWindowTest, AFailedSaveSaysWhyAndKeepsTheProgramAndListGoing)
 {
     platform.folder = dir.filePath(QStringLiteral("missing")).toStdString();
     Keys("4351250E");
-    Menu("mnuSave");
+    Menu("saveAction");
     ASSERT_EQ(platform.boxes.size(), 1u);
     EXPECT_EQ(platform.boxes[0].title, "Error");
     EXPECT_NE(platform.boxes[0].prompt.find(platform.folder + "/Kestrami.txt"), std::string::npos);
@@ -664,7 +677,7 @@ TEST_F(Form1Test, AFailedSaveSaysWhyAndKeepsTheProgramAndListGoing)
     EXPECT_EQ(Rows().size(), 3);
 
     platform.folder = dir.path().toStdString();  // a later save can succeed
-    Menu("mnuSave");
+    Menu("saveAction");
     EXPECT_EQ(platform.boxes.size(), 1u);
     EXPECT_TRUE(SavedFile().startsWith("HAM Range:\r\n"));
 }
@@ -672,13 +685,13 @@ TEST_F(Form1Test, AFailedSaveSaysWhyAndKeepsTheProgramAndListGoing)
 // An installed copy: nobody may create a file in the program's folder (as
 // /sys refuses it even to root), so the file goes to the documents folder,
 // made when missing, and the user is told where, once in a run.
-TEST_F(Form1Test, ASaveThatMayNotGoBesideTheProgramGoesToTheDocumentsFolder)
+TEST_F(MainWindowTest, ASaveThatMayNotGoBesideTheProgramGoesToTheDocumentsFolder)
 {
     platform.folder = "/sys";
     platform.documents = dir.filePath(QStringLiteral("home/Documents")).toStdString();
     Keys("4351250E");
-    Menu("mnuSave");
-    Menu("mnuSave");
+    Menu("saveAction");
+    Menu("saveAction");
     ASSERT_EQ(platform.boxes.size(), 1u);
     EXPECT_EQ(platform.boxes[0].title, "Kestrami");
     EXPECT_EQ(platform.boxes[0].style, 0);
@@ -696,9 +709,9 @@ struct Ending {
     bool close_box;            // the window's close box instead of File > Exit
 };
 
-class Form1Ending : public Form1Test, public testing::WithParamInterface<Ending> {};
+class MainWindowEnding : public MainWindowTest, public testing::WithParamInterface<Ending> {};
 
-TEST_P(Form1Ending, EndsTheProgramAtOnceWithUnsavedResults)
+TEST_P(MainWindowEnding, EndsTheProgramAtOnceWithUnsavedResults)
 {
     Keys("4351250E");
     if (GetParam().opened_first != nullptr) {
@@ -710,7 +723,7 @@ TEST_P(Form1Ending, EndsTheProgramAtOnceWithUnsavedResults)
         if (GetParam().close_box) {
             window.close();
         } else {
-            Menu("mnuExit");
+            Menu("exitAction");
         }
     });
     QTimer::singleShot(5000, [] { QApplication::exit(99); });
@@ -719,10 +732,10 @@ TEST_P(Form1Ending, EndsTheProgramAtOnceWithUnsavedResults)
     EXPECT_TRUE(platform.boxes.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Ways, Form1Ending,
+INSTANTIATE_TEST_SUITE_P(Ways, MainWindowEnding,
                          testing::Values(Ending{"Exit", nullptr, false}, Ending{"CloseBox", nullptr, true},
-                                         Ending{"ExitWithAboutOpen", "mnuAbout", false},
-                                         Ending{"CloseBoxWithHelpOpen", "mnuHelp", true}),
+                                         Ending{"ExitWithAboutOpen", "aboutAction", false},
+                                         Ending{"CloseBoxWithHelpOpen", "helpAction", true}),
                          [](const testing::TestParamInfo<Ending>& info) { return info.param.name; });
 
 }  // namespace

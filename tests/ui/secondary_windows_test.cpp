@@ -30,8 +30,8 @@ void PrintTo(const Kind& kind, std::ostream* os)
 }
 
 const Kind kKinds[] = {
-    {"About", []() -> QWidget* { return new Form2; }, "NOKIA Kestrami - About", {6540, 2595}},
-    {"Help", []() -> QWidget* { return new Form3; }, "NOKIA Kestrami - Help", {7950, 4245}},
+    {"About", []() -> QWidget* { return new AboutWindow; }, "NOKIA Kestrami - About", {6540, 2595}},
+    {"Help", []() -> QWidget* { return new HelpWindow; }, "NOKIA Kestrami - Help", {7950, 4245}},
 };
 
 class SecondaryWindow : public ::testing::Test {
