@@ -1,7 +1,8 @@
 // The usage text of the Help window, fixed at build time: 42 lines, each
 // ended by CR LF, 1409 characters in all. Blanks at the start and end of a
 // line are part of the text, and so is its spelling; the window shows it as
-// it stands.
+// it stands. It is kept in the core, like every text the program shows, so
+// that its exact bytes are checked by the core's tests without Qt.
 #pragma once
 
 #include <string_view>

@@ -1,4 +1,7 @@
-// The "mailto:" link behind the About window's e-mail label.
+// The "mailto:" link behind the About window's e-mail label. Building the
+// link from the caption is text work with edge cases (short captions,
+// characters beyond ASCII), so it is done and tested in the core; the window
+// only hands the result to the desktop.
 #pragma once
 
 #include <string>

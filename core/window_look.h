@@ -2,6 +2,9 @@
 // that stays readable on a background the window fixes whatever the desktop's
 // palette, the font in which the results list shows its longest line whole,
 // and where a secondary window opens. Plain numbers in, plain numbers out.
+// They live in the core, not beside the windows, because each is a decision
+// with edge cases (contrast thresholds, the widest keyable line, screen
+// edges) that is tested here without Qt; ui/ only applies the answers.
 #pragma once
 
 #include <functional>
