@@ -7,8 +7,10 @@
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QProxyStyle>
 #include <QPushButton>
+#include <QRegion>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStyleFactory>
@@ -69,7 +71,10 @@ private:
 
 // The desktop's style, except that a push button's panel is the classic
 // raised edge around one flat fill of the Button colour: a gradient or a
-// themed image would hide the colour the design gives the key.
+// themed image would hide the colour the design gives the key. The focus
+// frame is drawn with the panel, in the style's own way: some styles show
+// the focus in the panel this replaces, others draw a frame after it, and
+// the key shows exactly one either way.
 class FlatFaceStyle : public QProxyStyle {
 public:
     using QProxyStyle::QProxyStyle;
@@ -81,7 +86,23 @@ public:
             const QBrush face = option->palette.brush(QPalette::Button);
             qDrawWinButton(painter, option->rect, option->palette,
                            (option->state & (State_Sunken | State_On)) != 0, &face);
+            if ((option->state & State_HasFocus) != 0) {
+                QStyleOptionFocusRect focus;
+                focus.QStyleOption::operator=(*option);
+                focus.rect = proxy()->subElementRect(SE_PushButtonFocusRect, option, widget);
+                focus.backgroundColor = face.color();
+                // Only the frame's edge: a style that tints the inside too
+                // would change the face's colour.
+                painter->save();
+                painter->setClipRegion(QRegion(focus.rect) - QRegion(focus.rect.adjusted(2, 2, -2, -2)),
+                                       Qt::IntersectClip);
+                QProxyStyle::drawPrimitive(PE_FrameFocusRect, &focus, painter, widget);
+                painter->restore();
+            }
             return;
+        }
+        if (element == PE_FrameFocusRect && qobject_cast<const QPushButton*>(widget) != nullptr) {
+            return;  // drawn with the panel
         }
         QProxyStyle::drawPrimitive(element, option, painter, widget);
     }
@@ -102,6 +123,58 @@ public:
         }
         return false;
     }
+};
+
+// Moves the focus to the keypad key an arrow points to. The arrows of the
+// numeric keypad count too; with a modifier held an arrow is left alone.
+class KeypadArrows : public QObject {
+public:
+    KeypadArrows(const std::array<QPushButton*, kKeypadKeys>& keys, QObject* parent)
+        : QObject(parent), keys_(keys)
+    {
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress) {
+            return false;
+        }
+        const auto* press = static_cast<QKeyEvent*>(event);
+        if ((press->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
+            return false;
+        }
+        Arrow arrow{};
+        switch (press->key()) {
+            case Qt::Key_Left:
+                arrow = Arrow::Left;
+                break;
+            case Qt::Key_Right:
+                arrow = Arrow::Right;
+                break;
+            case Qt::Key_Up:
+                arrow = Arrow::Up;
+                break;
+            case Qt::Key_Down:
+                arrow = Arrow::Down;
+                break;
+            default:
+                return false;
+        }
+        const auto from = std::find(keys_.begin(), keys_.end(), watched);
+        if (from == keys_.end()) {
+            return false;
+        }
+        QPushButton* to =
+            keys_[static_cast<std::size_t>(KeypadNeighbour(static_cast<int>(from - keys_.begin()), arrow))];
+        // The style draws the focus frame only after the focus has moved by
+        // the keyboard, as Tab moves it.
+        to->window()->setAttribute(Qt::WA_KeyboardFocusChange);
+        to->setFocus(Qt::TabFocusReason);
+        return true;
+    }
+
+private:
+    std::array<QPushButton*, kKeypadKeys> keys_;
 };
 
 }  // namespace
@@ -174,6 +247,14 @@ void ShowLinesWhole(QTableView* list, const QString& longest_line, const QString
 void PressOnReturn(QPushButton* key)
 {
     key->installEventFilter(new ReturnPresses(key));
+}
+
+void MoveFocusWithArrows(const std::array<QPushButton*, kKeypadKeys>& keys)
+{
+    auto* arrows = new KeypadArrows(keys, keys.front());
+    for (QPushButton* key : keys) {
+        key->installEventFilter(arrows);
+    }
 }
 
 void PlaceOver(QWidget* window, const QWidget* main_client, QPoint offset)

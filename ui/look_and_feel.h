@@ -1,13 +1,18 @@
 // How the windows carry out the core's decisions of look and place with Qt,
 // and the keyboard's part of pressing a key: text that stays readable on the
 // backgrounds the designs fix, a key face of one flat colour, a list that
-// shows its lines whole, a secondary window opened over the main one, and
-// Return or Enter pressing the focused key.
+// shows its lines whole, a secondary window opened over the main one,
+// Return or Enter pressing the focused key, and the arrow keys moving the
+// focus across the keypad.
 #pragma once
 
 #include <QPalette>
 #include <QPoint>
 #include <QString>
+
+#include <array>
+
+#include "keypad.h"
 
 class QPushButton;
 class QTableView;
@@ -34,6 +39,11 @@ void ShowLinesWhole(QTableView* list, const QString& longest_line, const QString
 // Return and the keypad's Enter press the key while it has the focus, as
 // Space does.
 void PressOnReturn(QPushButton* key);
+
+// While a key of the keypad has the focus, the arrow keys move the focus
+// across the keypad as it is drawn, and the focused key shows the style's
+// focus frame. `keys` are the keypad's keys in reading order, E N T E R last.
+void MoveFocusWithArrows(const std::array<QPushButton*, kKeypadKeys>& keys);
 
 // Places a secondary window, before it is shown, at `offset` from the main
 // window's client area `main_client`, or centred on it, and on the screen.

@@ -104,6 +104,10 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent)
         PressOnReturn(key);
     }
 
+    MoveFocusWithArrows({ui_->digitKey1, ui_->digitKey2, ui_->digitKey3, ui_->digitKey4, ui_->digitKey5,
+                         ui_->digitKey6, ui_->digitKey7, ui_->digitKey8, ui_->digitKey9, ui_->digitKey0,
+                         ui_->stepBackKey, ui_->clearEntryKey, ui_->enterKey});
+
     // textEdited, unlike textChanged, comes only from the user's typing, so
     // the window's own updates of a box never reach the calculator again.
     connect(ui_->cursorBox, &QLineEdit::textEdited, this, &MainWindow::OnCursorBoxEdited);

@@ -206,6 +206,40 @@ TEST_P(FlatYellow, CeKeyFaceIsOneYellowUnderEveryStyle)
     }
 }
 
+TEST_P(FlatYellow, KeypadKeysShowTheFocusFrameWhenTheArrowsReachThem)
+{
+    QApplication::setStyle(QStyleFactory::create(GetParam()));
+    MainWindow window(platform);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    for (const char* name : {"digitKey5", "clearEntryKey"}) {
+        auto* key = window.findChild<QPushButton*>(name);
+        const QImage plain = key->grab().toImage();
+        window.findChild<QPushButton*>("digitKey6")->setFocus();
+        if (key->objectName() == "clearEntryKey") {
+            window.findChild<QPushButton*>("digitKey9")->setFocus();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        } else {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left);
+        }
+        ASSERT_EQ(QApplication::focusWidget(), key);
+        const QImage framed = key->grab().toImage();
+        EXPECT_NE(framed, plain) << name;
+        // The frame leaves the face as it was: CE stays flat yellow inside it.
+        const auto yellow = [](const QImage& image) {
+            int count = 0;
+            for (int y = 0; y < image.height(); ++y) {
+                for (int x = 0; x < image.width(); ++x) {
+                    count += image.pixelColor(x, y) == kYellow ? 1 : 0;
+                }
+            }
+            return count;
+        };
+        EXPECT_GE(yellow(framed), yellow(plain) * 8 / 10) << name;
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Styles, FlatYellow, testing::ValuesIn(QStyleFactory::keys()), [](const auto& info) {
     std::string name = info.param.toStdString();
     std::replace_if(

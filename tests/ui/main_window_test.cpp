@@ -22,6 +22,8 @@
 #include <QTimer>
 #include <QWindow>
 
+#include <map>
+#include <string_view>
 #include <tuple>
 
 #include "about_window.h"
@@ -465,6 +467,7 @@ TEST_P(MainWindowReturn, PressesTheFocusedKeyAsSpaceDoes)
     const QKeyCombination press = std::get<QKeyCombination>(GetParam());
     QTest::keyClick(key, press.key(), press.keyboardModifiers());
     EXPECT_EQ(clicked.count(), 1);
+    EXPECT_EQ(QApplication::focusWidget(), key);  // so the same key can be pressed again
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, MainWindowReturn,
@@ -477,6 +480,93 @@ INSTANTIATE_TEST_SUITE_P(Keys, MainWindowReturn,
                              return std::string(std::get<const char*>(info.param)) + "_" +
                                     std::to_string(std::get<QKeyCombination>(info.param).key());
                          });
+
+// Where each arrow moves the focus from each key of the keypad: the keys as
+// drawn, E N T E R beneath them all, and edges that stop.
+struct ArrowWalk {
+    const char* from;
+    const char* left;
+    const char* right;
+    const char* up;
+    const char* down;
+};
+
+class MainWindowArrows : public MainWindowTest, public testing::WithParamInterface<ArrowWalk> {};
+
+TEST_P(MainWindowArrows, MoveTheFocusAcrossTheKeypadAsDrawn)
+{
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    const ArrowWalk& walk = GetParam();
+    const std::pair<Qt::Key, const char*> arrows[] = {{Qt::Key_Left, walk.left},
+                                                      {Qt::Key_Right, walk.right},
+                                                      {Qt::Key_Up, walk.up},
+                                                      {Qt::Key_Down, walk.down}};
+    for (const auto& [arrow, to] : arrows) {
+        Find(walk.from)->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), arrow);
+        EXPECT_EQ(QApplication::focusWidget(), Find(to)) << arrow;
+        // What a screen reader announces as the focus lands: the key's name.
+        const QAccessibleInterface* key = QAccessible::queryAccessibleInterface(Find(to));
+        EXPECT_TRUE(key->state().focused);
+        EXPECT_FALSE(key->text(QAccessible::Name).isEmpty());
+    }
+    EXPECT_EQ(Display(), "0000000");  // an arrow presses nothing
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keypad, MainWindowArrows,
+    testing::Values(ArrowWalk{"digitKey1", "digitKey1", "digitKey2", "digitKey1", "digitKey4"},
+                    ArrowWalk{"digitKey2", "digitKey1", "digitKey3", "digitKey2", "digitKey5"},
+                    ArrowWalk{"digitKey3", "digitKey2", "digitKey3", "digitKey3", "digitKey6"},
+                    ArrowWalk{"digitKey4", "digitKey4", "digitKey5", "digitKey1", "digitKey7"},
+                    ArrowWalk{"digitKey5", "digitKey4", "digitKey6", "digitKey2", "digitKey8"},
+                    ArrowWalk{"digitKey6", "digitKey5", "digitKey6", "digitKey3", "digitKey9"},
+                    ArrowWalk{"digitKey7", "digitKey7", "digitKey8", "digitKey4", "digitKey0"},
+                    ArrowWalk{"digitKey8", "digitKey7", "digitKey9", "digitKey5", "stepBackKey"},
+                    ArrowWalk{"digitKey9", "digitKey8", "digitKey9", "digitKey6", "clearEntryKey"},
+                    ArrowWalk{"digitKey0", "digitKey0", "stepBackKey", "digitKey7", "enterKey"},
+                    ArrowWalk{"stepBackKey", "digitKey0", "clearEntryKey", "digitKey8", "enterKey"},
+                    ArrowWalk{"clearEntryKey", "stepBackKey", "clearEntryKey", "digitKey9", "enterKey"},
+                    ArrowWalk{"enterKey", "enterKey", "enterKey", "stepBackKey", "enterKey"}),
+    [](const testing::TestParamInfo<ArrowWalk>& info) { return std::string(info.param.from); });
+
+TEST_F(MainWindowTest, AFrequencyIsKeyedWithTabArrowsAndSpaceAlone)
+{
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    // From the cursor box: Tab, Tab to E N T E R, then up into the keypad.
+    const char* path =
+        "TTU"
+        "UULS"
+        "ULRRS"
+        "DLS"
+        "ULS"
+        "RS"
+        "DS"
+        "DDLS"
+        "DS";
+    for (const char step : std::string_view(path)) {
+        const std::map<char, Qt::Key> keys{{'T', Qt::Key_Tab},  {'U', Qt::Key_Up},    {'D', Qt::Key_Down},
+                                           {'L', Qt::Key_Left}, {'R', Qt::Key_Right}, {'S', Qt::Key_Space}};
+        QTest::keyClick(QApplication::focusWidget(), keys.at(step));
+    }
+    EXPECT_EQ(Rows(), (QStringList{"HAM Range:", "430-440 MHz", "Fo=435.1250  n=5620"}));
+    EXPECT_EQ(QApplication::focusWidget(), Find("enterKey"));
+}
+
+TEST_F(MainWindowTest, ArrowsInTheCursorBoxAndCellsStillMoveTheCaret)
+{
+    for (const char* name : {"cursorBox", "cell3"}) {
+        auto* box = Find<QLineEdit>(name);
+        box->setFocus();
+        box->setText("12");
+        box->setCursorPosition(2);
+        QTest::keyClick(box, Qt::Key_Left);
+        EXPECT_EQ(box->cursorPosition(), 1) << name;
+        EXPECT_EQ(QApplication::focusWidget(), box) << name;
+    }
+}
 
 TEST_F(MainWindowTest, ScreenReadersHearWhatTheDisplayAndKeysAre)
 {
