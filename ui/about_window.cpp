@@ -20,7 +20,7 @@ AboutWindow::AboutWindow(QWidget* parent)
     setFixedSize(Twips(6540), Twips(2595));
 
     // Every label takes the window's face; the e-mail link adds its underline.
-    UseDesignFace(this, QFont::SansSerif, 8.25, QStringLiteral("MS Sans Serif"));
+    UseWindowFace(this);
     // The labels' text stays readable on the grey on any desktop; the link
     // keeps its blue.
     KeepTextReadable(this, QPalette::Window, QPalette::WindowText);

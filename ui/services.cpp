@@ -5,7 +5,10 @@
 #include <QEvent>
 #include <QFile>
 #include <QIcon>
+#include <QMainWindow>
+#include <QMenuBar>
 #include <QMessageBox>
+#include <QResizeEvent>
 #include <QStandardPaths>
 
 #include <cstdio>
@@ -17,17 +20,73 @@
 
 namespace kestrami::ui {
 
+namespace {
+
+void UseFixedFont(QWidget* widget, const QString& family, qreal points, QFont::StyleHint kind, bool bold,
+                  bool underline)
+{
+    // Built afresh, not from the font the widget has, which carries whatever
+    // else the desktop's font sets (weight, style, spacing).
+    QFont font(family);
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    font.setUnderline(underline);
+    font.setStyleHint(kind);
+    // Every property counts as the widget's own, so a font the application
+    // gets later from the desktop's settings leaves this one as it is.
+    font.setResolveMask(QFont::AllPropertiesResolved);
+    widget->setFont(font);
+}
+
+}  // namespace
+
 void UseDesignFace(QWidget* widget, QFont::StyleHint kind, qreal points, const QString& family)
 {
-    QFont font = widget->font();
-    if (!family.isEmpty()) {
-        font.setFamily(family);
+    const QFont now = widget->font();
+    UseFixedFont(widget, family.isEmpty() ? now.family() : family, points > 0 ? points : now.pointSizeF(),
+                 kind, now.bold(), now.underline());
+}
+
+void UseWindowFace(QWidget* area)
+{
+    UseFixedFont(area, QStringLiteral("MS Sans Serif"), 8.25, QFont::SansSerif, false, false);
+}
+
+namespace {
+
+class ClientAreaKeeper : public QObject {
+public:
+    explicit ClientAreaKeeper(QMainWindow* window) : QObject(window), window_(window) {}
+
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() != QEvent::Resize) {
+            return false;
+        }
+        const auto* resize = static_cast<QResizeEvent*>(event);
+        const int grown = resize->size().height() - resize->oldSize().height();
+        // The first layout of a window being shown sets its size itself.
+        if (grown == 0 || !resize->oldSize().isValid() || !window_->isVisible() ||
+            (window_->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) != 0) {
+            return false;
+        }
+        // Not inside the layout that is resizing the menu bar now: once it
+        // has finished.
+        QMetaObject::invokeMethod(
+            window_, [window = window_, grown] { window->resize(window->width(), window->height() + grown); },
+            Qt::QueuedConnection);
+        return false;
     }
-    if (points > 0) {
-        font.setPointSizeF(points);
-    }
-    font.setStyleHint(kind);
-    widget->setFont(font);
+
+private:
+    QMainWindow* window_;
+};
+
+}  // namespace
+
+void KeepClientAreaBelowMenuBar(QMainWindow* window)
+{
+    window->menuBar()->installEventFilter(new ClientAreaKeeper(window));
 }
 
 QIcon WindowIcon()
