@@ -1,10 +1,12 @@
 #include "services.h"
 
+#include <QAccessibleWidget>
 #include <QCoreApplication>
 #include <QDir>
 #include <QEvent>
 #include <QFile>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -167,6 +169,19 @@ void ShowMessageBox(QWidget* parent, const std::string& prompt, int style, const
     box.exec();
 }
 
+namespace {
+
+// Screen readers announce the secondary windows as the dialogs they are.
+QAccessibleInterface* DialogAccessibleFactory(const QString& class_name, QObject* object)
+{
+    if (class_name == QLatin1String(SelfClosingWindow::staticMetaObject.className())) {
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Dialog);
+    }
+    return nullptr;
+}
+
+}  // namespace
+
 SelfClosingWindow::SelfClosingWindow(QWidget* parent)
     // A fixed frame with the window menu and the close box only. A dialog
     // window, so that the desktop knows it belongs to its parent: on X11 Qt
@@ -174,6 +189,11 @@ SelfClosingWindow::SelfClosingWindow(QWidget* parent)
     : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint)
 {
+    static const bool factory_installed = [] {
+        QAccessible::installFactory(&DialogAccessibleFactory);
+        return true;
+    }();
+    (void)factory_installed;
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_QuitOnClose, false);
     setWindowIcon(WindowIcon());
@@ -196,6 +216,15 @@ void SelfClosingWindow::focusOutEvent(QFocusEvent* event)
         OnFocusLost();
     }
     QWidget::focusOutEvent(event);
+}
+
+void SelfClosingWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void SelfClosingWindow::Unload()

@@ -62,6 +62,8 @@ public:
 protected:
     void changeEvent(QEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    // Escape closes the window, as it closes a dialog.
+    void keyPressEvent(QKeyEvent* event) override;
 
     // The window's reactions; both hide, then unload the window.
     void OnDeactivated() { Unload(); }
