@@ -1,6 +1,7 @@
-// What a screen reader reaches: every control of the three windows has a
-// name in words, result rows are read without the marks that keep them left
-// to right, and the secondary windows are dialogs.
+// What a screen reader and a keyboard reach: every control of the three
+// windows has a name in words, result rows are read without the marks that
+// keep them left to right, the secondary windows are dialogs, and the
+// shortcuts act without taking a key from the boxes.
 #include <gtest/gtest.h>
 
 #include <QAccessible>
@@ -144,6 +145,53 @@ INSTANTIATE_TEST_SUITE_P(
              QAccessible::Dialog, QAccessible::Link, 1},
         Tree{"Help", [](MainWindow& main) { return Open<HelpWindow>(main, "helpAction"); },
              QAccessible::Dialog, QAccessible::EditableText, 1}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+enum class Effect { None, Save, Exit, Help };
+
+struct Shortcut {
+    const char* name;
+    const char* focus;  // the control that has the focus
+    QKeyCombination key;
+    Effect effect;
+    const char* text;  // what the focused box holds afterwards
+};
+void PrintTo(const Shortcut& s, std::ostream* os)
+{
+    *os << s.name;
+}
+
+class Shortcuts : public KeyboardAndScreenReader, public testing::WithParamInterface<Shortcut> {};
+
+TEST_P(Shortcuts, ActFromAnyControlAndTakeNoKeyFromTheBoxes)
+{
+    QWidget* focus = Find(QString::fromLatin1(GetParam().focus));
+    focus->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), focus);
+    QTest::keyClick(focus, GetParam().key.key(), GetParam().key.keyboardModifiers());
+
+    // Save with no result line says "Error"; that box is the sign it ran.
+    EXPECT_EQ(platform_.boxes.size(), GetParam().effect == Effect::Save ? 1U : 0U);
+    EXPECT_EQ(window_.isVisible(), GetParam().effect != Effect::Exit);
+    EXPECT_EQ(window_.findChild<HelpWindow*>() != nullptr, GetParam().effect == Effect::Help);
+    if (auto* box = qobject_cast<QLineEdit*>(focus)) {
+        EXPECT_EQ(box->text(), QString::fromUtf8(GetParam().text));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, Shortcuts,
+    testing::Values(
+        Shortcut{"CtrlSInTheCursorBox", "cursorBox", QKeyCombination(Qt::ControlModifier, Qt::Key_S),
+                 Effect::Save, "1"},
+        Shortcut{"CtrlSOnEnter", "enterKey", QKeyCombination(Qt::ControlModifier, Qt::Key_S), Effect::Save,
+                 ""},
+        Shortcut{"CtrlQInACell", "cell2", QKeyCombination(Qt::ControlModifier, Qt::Key_Q), Effect::Exit, "0"},
+        Shortcut{"F1InTheSpareTextBox", "spareTextBox", QKeyCombination(Qt::Key_F1), Effect::Help, "Text1"},
+        Shortcut{"STypedInACell", "cell2", QKeyCombination(Qt::Key_S), Effect::None, "0s"},
+        Shortcut{"QTypedInTheSpareTextBox", "spareTextBox", QKeyCombination(Qt::Key_Q), Effect::None,
+                 "Text1q"},
+        Shortcut{"EscapeInTheCursorBox", "cursorBox", QKeyCombination(Qt::Key_Escape), Effect::None, "1"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
