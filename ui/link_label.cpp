@@ -3,8 +3,7 @@
 #include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QStyleOptionFocusRect>
-#include <QStylePainter>
+#include <QPainter>
 
 namespace kestrami::ui {
 
@@ -101,14 +100,13 @@ void LinkLabel::paintEvent(QPaintEvent* event)
 {
     QLabel::paintEvent(event);
     if (hasFocus()) {
-        // Only the keyboard brings the focus here, so the frame is drawn
-        // even where the style keeps it for focus moved by the keyboard.
-        QStylePainter painter(this);
-        QStyleOptionFocusRect frame;
-        frame.initFrom(this);
-        frame.state |= QStyle::State_KeyboardFocusChange;
-        frame.backgroundColor = palette().color(backgroundRole());
-        painter.drawPrimitive(QStyle::PE_FrameFocusRect, frame);
+        // A dotted frame in the link's own colour around its caption, as
+        // classic desktops show a focused link: it shows on any style and
+        // background, where a style's frame may be faint or drawn only for
+        // some controls.
+        QPainter painter(this);
+        painter.setPen(QPen(palette().color(foregroundRole()), 1, Qt::DotLine));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
     }
 }
 

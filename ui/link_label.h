@@ -1,7 +1,7 @@
 // A label that works as a link, with the mouse and with the keyboard: a left
 // click on it makes one click; Tab reaches it, and Return, Enter or Space
-// click it while it has the focus, which it shows with the desktop's focus
-// frame. Screen readers are told it is a link that can be pressed.
+// click it while it has the focus, which it shows with a dotted frame.
+// Screen readers are told it is a link that can be pressed.
 #pragma once
 
 #include <QLabel>

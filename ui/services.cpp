@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QEvent>
 #include <QFile>
+#include <QFrame>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QMainWindow>
@@ -171,11 +172,18 @@ void ShowMessageBox(QWidget* parent, const std::string& prompt, int style, const
 
 namespace {
 
-// Screen readers announce the secondary windows as the dialogs they are.
+// Screen readers meet the secondary windows as the dialogs they are, and a
+// separator line in them as a separator, not as an unnamed frame.
 QAccessibleInterface* DialogAccessibleFactory(const QString& class_name, QObject* object)
 {
     if (class_name == QLatin1String(SelfClosingWindow::staticMetaObject.className())) {
         return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Dialog);
+    }
+    if (class_name == QLatin1String("QFrame")) {
+        auto* frame = static_cast<QFrame*>(object);
+        if (frame->frameShape() == QFrame::HLine || frame->frameShape() == QFrame::VLine) {
+            return new QAccessibleWidget(frame, QAccessible::Separator);
+        }
     }
     return nullptr;
 }

@@ -113,9 +113,9 @@ TEST_P(AccessibilityTree, NamesEveryControlInWordsAndReadsRowsWithoutDirectionMa
     int reached = 0;
     for (QAccessibleInterface* node : nodes) {
         const QAccessible::Role role = node->role();
-        // Plain containers, frames and scroll bars, and the list's hidden
-        // headers, are no controls of their own.
-        if (role == QAccessible::Client || role == QAccessible::Pane || role == QAccessible::Border ||
+        // Plain containers, separators and scroll bars, and the list's
+        // hidden headers, are no controls of their own.
+        if (role == QAccessible::Client || role == QAccessible::Pane || role == QAccessible::Separator ||
             role == QAccessible::ScrollBar || role == QAccessible::MenuBar ||
             role == QAccessible::ColumnHeader || role == QAccessible::RowHeader) {
             continue;
