@@ -90,6 +90,14 @@ std::string SingleLineText(std::string_view text)
     return line;
 }
 
+std::string ShownCharacters(std::string_view text)
+{
+    std::string shown;
+    shown.reserve(text.size());
+    AppendWithout(shown, text, DirectionControlAt);
+    return shown;
+}
+
 std::string LeftToRightText(std::string_view text)
 {
     // A left-to-right override around the row makes every character read

@@ -17,10 +17,15 @@ bool IsLineControl(char32_t c);
 std::string SingleLineText(std::string_view text);
 void AppendSingleLine(std::string& out, std::string_view text);
 
-// A list row as it is shown: the characters strictly left to right in their
-// stored order, so no direction override or isolate the user typed can
-// rearrange what the row seems to say. Display only; the row itself and the
-// file keep the text as it is.
+// The characters a list row shows, in their stored order: the text without
+// its direction controls (embeddings, overrides, isolates). What a screen
+// reader reads for the row.
+std::string ShownCharacters(std::string_view text);
+
+// A list row as it is drawn: the shown characters strictly left to right,
+// inside a left-to-right override, so no direction override or isolate the
+// user typed can rearrange what the row seems to say. Display only; the row
+// itself and the file keep the text as it is.
 std::string LeftToRightText(std::string_view text);
 
 }  // namespace kestrami

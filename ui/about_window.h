@@ -21,15 +21,10 @@ public:
     explicit AboutWindow(QWidget* parent = nullptr);
     ~AboutWindow() override;
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void OnMailLinkClicked();
 
     std::unique_ptr<Ui::AboutWindow> ui_;
-    // A left press on the link that a release on it makes a click.
-    bool link_pressed_ = false;
 };
 
 }  // namespace kestrami::ui

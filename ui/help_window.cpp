@@ -12,6 +12,7 @@ HelpWindow::HelpWindow(QWidget* parent) : SelfClosingWindow(parent), ui_(std::ma
     ui_->setupUi(this);
     setFixedSize(Twips(7950), Twips(4245));
 
+    UseWindowFace(this);
     // Fixed pitch keeps the indented lines aligned.
     UseDesignFace(ui_->helpText, QFont::TypeWriter, 9.75, QStringLiteral("Courier New"));
     KeepTextReadable(ui_->helpText, QPalette::Base, QPalette::Text);

@@ -51,7 +51,11 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent)
                    Qt::WindowCloseButtonHint);
     setWindowIcon(WindowIcon());
     resize(Twips(7200), Twips(6135) + menuBar()->sizeHint().height());
+    KeepClientAreaBelowMenuBar(this);
 
+    // The client area keeps its faces whatever font size the desktop sets;
+    // only the menus follow the desktop.
+    UseWindowFace(ui_->centralwidget);
     for (QWidget* cell : cells_) {
         UseDesignFace(cell, QFont::TypeWriter);
     }

@@ -29,13 +29,15 @@ int ResultsModel::rowCount(const QModelIndex& parent) const
 
 QVariant ResultsModel::data(const QModelIndex& index, int role) const
 {
-    if (role != Qt::DisplayRole ||
+    if ((role != Qt::DisplayRole && role != Qt::AccessibleTextRole) ||
         !checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid)) {
         return {};
     }
-    // Shown strictly left to right, whatever direction controls a typed cell
-    // brought into the row.
-    return QString::fromStdString(LeftToRightText(results_.Line(static_cast<std::size_t>(index.row()))));
+    const std::string& line = results_.Line(static_cast<std::size_t>(index.row()));
+    // Drawn strictly left to right, whatever direction controls a typed cell
+    // brought into the row; a screen reader reads the characters alone,
+    // without the override that keeps them in order on the screen.
+    return QString::fromStdString(role == Qt::DisplayRole ? LeftToRightText(line) : ShownCharacters(line));
 }
 
 void ResultsModel::Follow()

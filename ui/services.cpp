@@ -1,11 +1,17 @@
 #include "services.h"
 
+#include <QAccessibleWidget>
 #include <QCoreApplication>
 #include <QDir>
 #include <QEvent>
 #include <QFile>
+#include <QFrame>
 #include <QIcon>
+#include <QKeyEvent>
+#include <QMainWindow>
+#include <QMenuBar>
 #include <QMessageBox>
+#include <QResizeEvent>
 #include <QStandardPaths>
 
 #include <cstdio>
@@ -17,17 +23,73 @@
 
 namespace kestrami::ui {
 
+namespace {
+
+void UseFixedFont(QWidget* widget, const QString& family, qreal points, QFont::StyleHint kind, bool bold,
+                  bool underline)
+{
+    // Built afresh, not from the font the widget has, which carries whatever
+    // else the desktop's font sets (weight, style, spacing).
+    QFont font(family);
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    font.setUnderline(underline);
+    font.setStyleHint(kind);
+    // Every property counts as the widget's own, so a font the application
+    // gets later from the desktop's settings leaves this one as it is.
+    font.setResolveMask(QFont::AllPropertiesResolved);
+    widget->setFont(font);
+}
+
+}  // namespace
+
 void UseDesignFace(QWidget* widget, QFont::StyleHint kind, qreal points, const QString& family)
 {
-    QFont font = widget->font();
-    if (!family.isEmpty()) {
-        font.setFamily(family);
+    const QFont now = widget->font();
+    UseFixedFont(widget, family.isEmpty() ? now.family() : family, points > 0 ? points : now.pointSizeF(),
+                 kind, now.bold(), now.underline());
+}
+
+void UseWindowFace(QWidget* area)
+{
+    UseFixedFont(area, QStringLiteral("MS Sans Serif"), 8.25, QFont::SansSerif, false, false);
+}
+
+namespace {
+
+class ClientAreaKeeper : public QObject {
+public:
+    explicit ClientAreaKeeper(QMainWindow* window) : QObject(window), window_(window) {}
+
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() != QEvent::Resize) {
+            return false;
+        }
+        const auto* resize = static_cast<QResizeEvent*>(event);
+        const int grown = resize->size().height() - resize->oldSize().height();
+        // The first layout of a window being shown sets its size itself.
+        if (grown == 0 || !resize->oldSize().isValid() || !window_->isVisible() ||
+            (window_->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) != 0) {
+            return false;
+        }
+        // Not inside the layout that is resizing the menu bar now: once it
+        // has finished.
+        QMetaObject::invokeMethod(
+            window_, [window = window_, grown] { window->resize(window->width(), window->height() + grown); },
+            Qt::QueuedConnection);
+        return false;
     }
-    if (points > 0) {
-        font.setPointSizeF(points);
-    }
-    font.setStyleHint(kind);
-    widget->setFont(font);
+
+private:
+    QMainWindow* window_;
+};
+
+}  // namespace
+
+void KeepClientAreaBelowMenuBar(QMainWindow* window)
+{
+    window->menuBar()->installEventFilter(new ClientAreaKeeper(window));
 }
 
 QIcon WindowIcon()
@@ -108,6 +170,26 @@ void ShowMessageBox(QWidget* parent, const std::string& prompt, int style, const
     box.exec();
 }
 
+namespace {
+
+// Screen readers meet the secondary windows as the dialogs they are, and a
+// separator line in them as a separator, not as an unnamed frame.
+QAccessibleInterface* DialogAccessibleFactory(const QString& class_name, QObject* object)
+{
+    if (class_name == QLatin1String(SelfClosingWindow::staticMetaObject.className())) {
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Dialog);
+    }
+    if (class_name == QLatin1String("QFrame")) {
+        auto* frame = static_cast<QFrame*>(object);
+        if (frame->frameShape() == QFrame::HLine || frame->frameShape() == QFrame::VLine) {
+            return new QAccessibleWidget(frame, QAccessible::Separator);
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
 SelfClosingWindow::SelfClosingWindow(QWidget* parent)
     // A fixed frame with the window menu and the close box only. A dialog
     // window, so that the desktop knows it belongs to its parent: on X11 Qt
@@ -115,6 +197,11 @@ SelfClosingWindow::SelfClosingWindow(QWidget* parent)
     : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint)
 {
+    static const bool factory_installed = [] {
+        QAccessible::installFactory(&DialogAccessibleFactory);
+        return true;
+    }();
+    (void)factory_installed;
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_QuitOnClose, false);
     setWindowIcon(WindowIcon());
@@ -137,6 +224,15 @@ void SelfClosingWindow::focusOutEvent(QFocusEvent* event)
         OnFocusLost();
     }
     QWidget::focusOutEvent(event);
+}
+
+void SelfClosingWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void SelfClosingWindow::Unload()

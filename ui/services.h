@@ -14,6 +14,7 @@
 #include "platform_files.h"
 
 class QIcon;
+class QMainWindow;
 
 namespace kestrami::ui {
 
@@ -25,11 +26,24 @@ constexpr int Twips(int twips)
     return twips / kTwipsPerPixel;
 }
 
-// The designs name faces of another desktop. This gives the widget its
-// design face (family and size where given, else those it has) with the kind
-// of face that stands in where it is missing: fixed pitch for the Courier
-// faces, sans serif for "MS Sans Serif". Bold and underline stay as they are.
+// The designs name faces of another desktop, at sizes that do not follow the
+// desktop's font setting. This gives the widget its design face (family and
+// size where given, else those it has) with the kind of face that stands in
+// where it is missing: fixed pitch for the Courier faces, sans serif for
+// "MS Sans Serif". Bold and underline stay as they are; every other property
+// is fixed too, so no font the desktop sets, then or later, reaches it.
 void UseDesignFace(QWidget* widget, QFont::StyleHint kind, qreal points = 0, const QString& family = {});
+
+// A window's default face, "MS Sans Serif" 8.25 pt, for `area` and every
+// control in it that names no face of its own: the window's client area,
+// which so keeps its look whatever font size the desktop sets. Menus,
+// message boxes and title bars, outside it, follow the desktop.
+void UseWindowFace(QWidget* area);
+
+// Keeps the client area of a window with a menu bar at its size when the
+// menu bar changes its height, as it does when the desktop's menu font
+// changes: the window grows or shrinks by as much instead.
+void KeepClientAreaBelowMenuBar(QMainWindow* window);
 
 // The program's icon, 16 x 16 and 32 x 32, shared by all three windows.
 QIcon WindowIcon();
@@ -48,6 +62,8 @@ public:
 protected:
     void changeEvent(QEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    // Escape closes the window, as it closes a dialog.
+    void keyPressEvent(QKeyEvent* event) override;
 
     // The window's reactions; both hide, then unload the window.
     void OnDeactivated() { Unload(); }

@@ -26,6 +26,7 @@ TEST_P(LineTextTest, DropsLineControlsAndShowsLeftToRight)
     const LineCase& c = GetParam();
     EXPECT_EQ(SingleLineText(c.text), c.single_line);
     EXPECT_EQ(LeftToRightText(c.text), "\u202D" + c.shown + "\u202C");
+    EXPECT_EQ(ShownCharacters(c.text), c.shown);
 }
 
 INSTANTIATE_TEST_SUITE_P(

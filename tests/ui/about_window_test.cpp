@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QImage>
 #include <QLabel>
 #include <QTest>
 #include <QUrl>
@@ -190,13 +191,39 @@ TEST_F(AboutWindowTest, SeparatorIsOneGreyPixelLineOnTheWindowsGrey)
     EXPECT_EQ(window.pixelColor(424, 128), kGrey);
 }
 
-TEST_F(AboutWindowTest, NoControlTakesTheFocus)
+TEST_F(AboutWindowTest, TheWindowHoldsTheFocusAndTheLinkIsTheOnlyTabStop)
 {
+    EXPECT_EQ(QApplication::focusWidget(), form_.data());
     for (const QWidget* control : form_->findChildren<QWidget*>()) {
         SCOPED_TRACE(control->objectName().toStdString());
-        EXPECT_EQ(control->focusPolicy(), Qt::NoFocus);
+        EXPECT_EQ(control->focusPolicy(), control->objectName() == "mailLink" ? Qt::TabFocus : Qt::NoFocus);
     }
 }
+
+class LinkKey : public AboutWindowTest, public ::testing::WithParamInterface<QKeyCombination> {};
+
+TEST_P(LinkKey, TabReachesTheLinkWhichShowsItsFocusAndTheKeyOpensIt)
+{
+    QWidget* link = Control("mailLink");
+    const QImage unfocused = link->grab().toImage();
+    for (int tab = 0; tab < 2; ++tab) {  // the only stop: Tab stays there
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        ASSERT_EQ(QApplication::focusWidget(), link);
+    }
+    EXPECT_NE(link->grab().toImage(), unfocused) << "the focus does not show";
+    EXPECT_TRUE(mail_.links.empty());
+
+    QTest::keyClick(link, GetParam().key(), GetParam().keyboardModifiers());
+    ASSERT_EQ(mail_.links.size(), 1U);
+    EXPECT_EQ(mail_.links[0].toEncoded(), "mailto:kestrami@example.org");
+    ExpectStillOpen(form_, visibility_);
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, LinkKey,
+                         ::testing::Values(QKeyCombination(Qt::Key_Return),
+                                           QKeyCombination(Qt::KeypadModifier, Qt::Key_Enter),
+                                           QKeyCombination(Qt::Key_Space)),
+                         [](const auto& info) { return std::to_string(info.param.key()); });
 
 // Mouse input goes in through the window as the window system delivers it:
 // Qt picks the control under the pointer, keeps a pressed button's control

@@ -295,27 +295,30 @@ TEST_F(MainWindowTest, LooksAsDesigned)
     EXPECT_TRUE(icon_sizes.contains(QSize(16, 16)) && icon_sizes.contains(QSize(32, 32)));
 }
 
-TEST_F(MainWindowTest, MenusHoldTheirItemsWithoutAccessKeysOrShortcuts)
+TEST_F(MainWindowTest, MenusHoldTheirItemsWithoutAccessKeysAndThreeShortcuts)
 {
-    const std::vector<std::pair<QString, QStringList>> menus = {
-        {"File", {"Save", "Exit"}},
-        {"Settings", {"70cm HAM band", "70cm FULL range"}},
-        {"Info", {"About", "Help"}},
+    const std::vector<std::tuple<QString, QStringList, QStringList>> menus = {
+        {"File", {"Save", "Exit"}, {"Ctrl+S", "Ctrl+Q"}},
+        {"Settings", {"70cm HAM band", "70cm FULL range"}, {"", ""}},
+        {"Info", {"About", "Help"}, {"", "F1"}},
     };
     const QList<QAction*> titles = window.menuBar()->actions();
     ASSERT_EQ(titles.size(), 3);
     for (std::size_t m = 0; m < menus.size(); ++m) {
-        SCOPED_TRACE(menus[m].first.toStdString());
-        EXPECT_EQ(titles[m]->text(), menus[m].first);
+        const auto& [title, captions, shortcuts] = menus[m];
+        SCOPED_TRACE(title.toStdString());
+        EXPECT_EQ(titles[m]->text(), title);
         QStringList items;
+        QStringList keys;
         for (QAction* item : titles[m]->menu()->actions()) {
             EXPECT_FALSE(item->isSeparator());
-            EXPECT_TRUE(item->shortcut().isEmpty());
             EXPECT_TRUE(item->isEnabled() && item->isVisible());
             items << item->text();
+            keys << item->shortcut().toString(QKeySequence::PortableText);
         }
-        EXPECT_EQ(items, menus[m].second);
-        EXPECT_FALSE(menus[m].first.contains('&'));
+        EXPECT_EQ(items, captions);
+        EXPECT_EQ(keys, shortcuts);
+        EXPECT_FALSE(title.contains('&'));
     }
 }
 

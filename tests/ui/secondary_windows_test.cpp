@@ -77,6 +77,15 @@ TEST_P(Frame, IsAFixedGreyWindowWithCloseBoxAndWindowMenuOnly)
 INSTANTIATE_TEST_SUITE_P(Windows, Frame, ::testing::ValuesIn(kKinds),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// Keys go where the keyboard sends them: to the control with the focus.
+void Press(QWidget* window, Qt::Key key)
+{
+    QWidget* focus = QApplication::focusWidget();
+    QTest::keyClick(focus != nullptr ? focus : window, key);
+}
+constexpr Step kPressTab = [](QWidget* window, QWidget&) { Press(window, Qt::Key_Tab); };
+constexpr Step kPressEscape = [](QWidget* window, QWidget&) { Press(window, Qt::Key_Escape); };
+
 const CloseCase kCloseCases[] = {
     {"AnotherWindowBecomesActive", {kActivateOtherWindow}, true},
     // Deactivation and focus loss both arrive for this one change.
@@ -88,6 +97,9 @@ const CloseCase kCloseCases[] = {
      {kHoldFocusInWindow, kClearFocus, kSendActivationChange, kSendFocusOut},
      true},
     {"ClosedWithTheCloseBox", {kCloseBox}, true},
+    {"Escape", {kPressEscape}, true},
+    {"EscapeAfterTab", {kPressTab, kPressEscape}, true},
+    {"Tab", {kPressTab}, false},
     {"ActivationChangeWhileStillActive", {kSendActivationChange}, false},
 };
 
