@@ -162,23 +162,24 @@ void MainWindow::OnSaveTriggered()
 
 void MainWindow::OnAboutTriggered()
 {
-    // A window that is closing counts as gone: the opening makes a new one.
-    if (!about_ || about_->isHidden()) {
-        about_ = new AboutWindow(this);
-        PlaceOver(about_, ui_->centralwidget, kAboutOffset);
-    }
-    about_->show();
-    about_->activateWindow();
+    Open(about_, kAboutOffset);
 }
 
 void MainWindow::OnHelpTriggered()
 {
-    if (!help_ || help_->isHidden()) {
-        help_ = new HelpWindow(this);
-        PlaceOver(help_, ui_->centralwidget, kHelpOffset);
+    Open(help_, kHelpOffset);
+}
+
+template <typename Window>
+void MainWindow::Open(QPointer<Window>& window, QPoint offset)
+{
+    // A window that is closing counts as gone: the opening makes a new one.
+    if (!window || window->isHidden()) {
+        window = new Window(this);
+        PlaceOver(window, ui_->centralwidget, offset);
     }
-    help_->show();
-    help_->activateWindow();
+    window->show();
+    window->activateWindow();
 }
 
 void MainWindow::ShowState()

@@ -74,6 +74,10 @@ private:
     }
     void OnAboutTriggered();
     void OnHelpTriggered();
+    // Shows the secondary window, created afresh unless it is open, at
+    // `offset` from the client area.
+    template <typename Window>
+    void Open(QPointer<Window>& window, QPoint offset);
 
     // Runs the handler's one operation, reporting a failure that escapes it,
     // then shows the calculator's state, as it is whether or not it failed.
