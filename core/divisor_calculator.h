@@ -124,8 +124,9 @@ public:
     void EnterFrequency();
 
     // Text the user typed into the cursor box or into a cell. Both are
-    // one-line boxes: control characters, line breaks among them, are left
-    // out, so a pasted text can never put a line of its own into the file.
+    // one-line boxes: control characters, line breaks among them, and
+    // bidirectional formatting characters are left out, so a pasted text can
+    // never put a line of its own into the file, nor reorder how a row shows.
     void WriteCursor(std::string_view text);
     void WriteCell(int i, std::string_view text);
 

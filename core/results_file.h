@@ -54,7 +54,9 @@ std::string ResultsFilePath(std::string_view folder);
 
 // One save's block: every line with CR LF, then an empty line, then a line
 // holding one space. A line never holds a line break of its own: any control
-// character in it is left out, so one list row is always one file line.
+// character in it is left out, so one list row is always one file line, and
+// so is any bidirectional formatting character, so a viewer shows the line
+// in the order it is stored.
 std::string ResultsBlock(const std::vector<std::string>& lines);
 
 // The reason a failed append gives in the failure box.

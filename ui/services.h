@@ -58,9 +58,9 @@ private:
     bool closing_ = false;
 };
 
-// Keeps a one-line box on one line: line breaks and the other control
-// characters are dropped as they are typed or pasted; every other character
-// stays as typed.
+// Keeps a one-line box on one line, in the order typed: line breaks, the
+// other control characters and the bidirectional formatting characters are
+// dropped as they are typed or pasted; every other character stays as typed.
 class SingleLineValidator : public QValidator {
 public:
     using QValidator::QValidator;

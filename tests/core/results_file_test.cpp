@@ -37,6 +37,9 @@ TEST(ResultsFile, BlockAndPath)
     // A line never splits into lines of the file, nor forges a block's end.
     EXPECT_EQ(ResultsBlock({"Fo=5\r\nFo=999.9999  n=99999\r\n\r\n \r\nFAKE.0000  n=1"}),
               "Fo=5Fo=999.9999  n=99999 FAKE.0000  n=1\r\n\r\n \r\n");
+    // Nor shows in another order than it is stored.
+    EXPECT_EQ(ResultsBlock({"Fo=435.12\u202Eevil\u202C\u2066iso\u2069500  n=5619"}),
+              "Fo=435.12eviliso500  n=5619\r\n\r\n \r\n");
     EXPECT_EQ(ResultsFilePath("/home/op"), "/home/op/Kestrami.txt");
     EXPECT_EQ(ResultsFilePath("/home/op/"), "/home/op//Kestrami.txt");
 }

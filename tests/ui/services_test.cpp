@@ -48,6 +48,43 @@ TEST(MessageBox, StyleZeroIsOneOkButtonWithoutIconModalToTheApplication)
     EXPECT_EQ(seen.modality, Qt::ApplicationModal);
 }
 
+// The one-line boxes: what typing or pasting keeps, and where the caret
+// stays. The caret is given before and expected after, in UTF-16 units.
+struct TypedCase {
+    const char* name;
+    QString typed;
+    int caret;
+    QString kept;
+    int caret_after;
+};
+void PrintTo(const TypedCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class SingleLineBoxTest : public testing::TestWithParam<TypedCase> {};
+
+TEST_P(SingleLineBoxTest, KeepsOneLineInTheOrderTyped)
+{
+    const TypedCase& c = GetParam();
+    const SingleLineValidator validator;
+    QString text = c.typed;
+    int caret = c.caret;
+    EXPECT_EQ(validator.validate(text, caret), QValidator::Acceptable);
+    EXPECT_EQ(text, c.kept);
+    EXPECT_EQ(caret, c.caret_after);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pastes, SingleLineBoxTest,
+    testing::Values(TypedCase{"Plain", QStringLiteral("4351250"), 3, QStringLiteral("4351250"), 3},
+                    TypedCase{"LineBreaks", QStringLiteral("43\r\n5"), 4, QStringLiteral("435"), 2},
+                    TypedCase{"DirectionMarks", QString::fromUtf8("4\u202E3\u202C5\u2066\u2069\u200F\u061C"),
+                              4, QStringLiteral("435"), 2},
+                    TypedCase{"OtherCharactersKept", QString::fromUtf8("\u00E9\u05D0\u0628\U0001F4FB"), 5,
+                              QString::fromUtf8("\u00E9\u05D0\u0628\U0001F4FB"), 5}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 // An object whose event handler fails the way no handler expects.
 class Failing : public QObject {
 public:
