@@ -1,18 +1,17 @@
 #include "startup.h"
 
 #include <QByteArray>
-#include <QCommandLineOption>
-#include <QCommandLineParser>
 #include <QGuiApplication>
 #include <QString>
-#include <QStringList>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <mutex>
 #include <string_view>
 #include <vector>
 
+#include "command_line.h"
 #include "command_line_texts.h"
 
 namespace kestrami::ui {
@@ -22,19 +21,6 @@ void Print(std::FILE* stream, std::string_view text)
 {
     std::fwrite(text.data(), 1, text.size(), stream);
     std::fflush(stream);
-}
-
-int Refuse(QString reason)
-{
-    // Qt's "Unknown option 'x'." becomes "unknown option 'x'".
-    if (reason.endsWith(QLatin1Char('.'))) {
-        reason.chop(1);
-    }
-    if (!reason.isEmpty()) {
-        reason[0] = reason[0].toLower();
-    }
-    Print(stderr, UsageError(reason.toStdString()));
-    return 2;
 }
 
 // Qt's messages while the application object opens the display, held back
@@ -73,31 +59,19 @@ const char* OrNull(const QByteArray& text)
 
 std::optional<int> HandleCommandLine(int argc, char** argv)
 {
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i) {
-        arguments.append(QString::fromLocal8Bit(argv[i]));
-    }
-    QCommandLineParser parser;
-    // "-platform" is one unknown option, not eight unknown letters.
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
-    const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
-    parser.addOption(help);
-    parser.addOption(version);
-    if (!parser.parse(arguments)) {
-        return Refuse(parser.errorText());
-    }
-    if (!parser.positionalArguments().isEmpty()) {
-        return Refuse(
-            QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().constFirst()));
-    }
-    if (parser.isSet(help)) {
-        Print(stdout, kUsageText);
-        return EXIT_SUCCESS;
-    }
-    if (parser.isSet(version)) {
-        Print(stdout, VersionLine(KESTRAMI_VERSION));
-        return EXIT_SUCCESS;
+    const CommandLine read = ReadCommandLine({argv + std::min(argc, 1), argv + argc});
+    switch (read.action) {
+        case CommandLine::Action::Help:
+            Print(stdout, kUsageText);
+            return EXIT_SUCCESS;
+        case CommandLine::Action::Version:
+            Print(stdout, VersionLine(KESTRAMI_VERSION));
+            return EXIT_SUCCESS;
+        case CommandLine::Action::Refuse:
+            Print(stderr, UsageError(read.refusal));
+            return 2;
+        case CommandLine::Action::Start:
+            break;
     }
     return std::nullopt;
 }

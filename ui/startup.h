@@ -1,6 +1,6 @@
-// Start-up before the main window: the command line, which knows only
-// --help and --version, and the display, whose absence ends the program with
-// one clear line instead of Qt's abort.
+// Start-up before the main window: the command line, which knows --help,
+// --version and Qt's standard options, and the display, whose absence ends
+// the program with one clear line instead of Qt's abort.
 #pragma once
 
 #include <memory>
@@ -15,8 +15,9 @@ inline constexpr char kDesktopId[] = "io.github.kestrami.Kestrami";
 
 // Reads the command line without needing a display. Returns the exit status
 // when the program ends here: 0 after --help or --version, printed to
-// standard output; 2 after any other option or argument, with one line on
-// standard error. Returns nothing when the window is to start.
+// standard output; 2 after any other option or argument that is not one of
+// Qt's standard options, with one line on standard error. Returns nothing
+// when the window is to start; Qt's options then stay in argv for Qt.
 std::optional<int> HandleCommandLine(int argc, char** argv);
 
 // Creates the application object with the program's name, version and
