@@ -5,10 +5,14 @@
 set(failures "")
 
 # expect(STATUS STDOUT_PATTERN STDERR_PATTERN DISPLAY [ARGUMENTS...])
-#   DISPLAY "-" runs the program with no display at all.
+#   DISPLAY "-" runs the program with no display at all, "silent" with one
+#   that takes the connection and never answers.
 function(expect status out_pattern err_pattern display)
   set(environment --unset=DISPLAY --unset=WAYLAND_DISPLAY --unset=QT_QPA_PLATFORM --unset=XDG_SESSION_TYPE)
-  if(NOT display STREQUAL "-")
+  set(program ${PROGRAM})
+  if(display STREQUAL "silent")
+    set(program ${SILENT_DISPLAY} ${PROGRAM})
+  elseif(NOT display STREQUAL "-")
     list(APPEND environment DISPLAY=${display})
   endif()
   # "timeout": the program must still be running after a few seconds.
@@ -17,7 +21,7 @@ function(expect status out_pattern err_pattern display)
     set(wait 5)
     set(status "Process terminated due to timeout")
   endif()
-  execute_process(COMMAND ${CMAKE_COMMAND} -E env ${environment} ${PROGRAM} ${ARGN}
+  execute_process(COMMAND ${CMAKE_COMMAND} -E env ${environment} ${program} ${ARGN}
     RESULT_VARIABLE code OUTPUT_VARIABLE out ERROR_VARIABLE err TIMEOUT ${wait})
   if(NOT code STREQUAL status OR NOT out MATCHES "${out_pattern}" OR NOT err MATCHES "${err_pattern}")
     set(failures "${failures}\nkestrami ${ARGN} (display ${display}): status ${code}, expected ${status}\n"
@@ -46,8 +50,11 @@ expect(1 "${none}" "${no_display}" - -style Fusion -reverse -platform xcb)
 # the program says nothing.
 expect(timeout "${none}" "^$|^[^k]" - -platform offscreen -style Fusion -reverse)
 expect(1 "${none}" "${no_display}" -)
-# A display that is named but cannot be reached.
+# A display that is named but cannot be reached, and one that never answers:
+# the program gives up on it after a few seconds, long before the run would
+# be stopped.
 expect(1 "${none}" "${no_display}" :65000)
+expect(1 "${none}" "${no_display}" silent)
 
 if(failures)
   message(FATAL_ERROR "${failures}")

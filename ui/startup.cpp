@@ -5,10 +5,12 @@
 #include <QString>
 
 #include <algorithm>
+#include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
 #include <mutex>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 #include "command_line.h"
@@ -50,6 +52,40 @@ void HoldWhileOpening(QtMsgType type, const QMessageLogContext& context, const Q
     held_messages.push_back({type, context.file, context.function, context.category, context.line, text});
 }
 
+// Ends the program with the no-display line when the application object is
+// not made within kDisplayWait: a display server that takes the connection
+// but never answers would otherwise keep it waiting for ever.
+class DisplayWatch {
+public:
+    DisplayWatch()
+        : watch_([this] {
+              std::unique_lock lock(mutex_);
+              if (!made_changed_.wait_for(lock, kDisplayWait, [this] { return made_; })) {
+                  Print(stderr, kNoDisplayError);
+                  std::_Exit(EXIT_FAILURE);
+              }
+          })
+    {
+    }
+    DisplayWatch(const DisplayWatch&) = delete;
+    DisplayWatch& operator=(const DisplayWatch&) = delete;
+    ~DisplayWatch()
+    {
+        {
+            const std::lock_guard lock(mutex_);
+            made_ = true;
+        }
+        made_changed_.notify_one();
+        watch_.join();
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable made_changed_;
+    bool made_ = false;
+    std::thread watch_;
+};
+
 const char* OrNull(const QByteArray& text)
 {
     return text.isNull() ? nullptr : text.constData();
@@ -84,7 +120,11 @@ std::unique_ptr<Application> OpenApplication(int& argc, char** argv)
     QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopId));
 
     const QtMessageHandler previous = qInstallMessageHandler(HoldWhileOpening);
-    auto application = std::make_unique<Application>(argc, argv);
+    std::unique_ptr<Application> application;
+    {
+        const DisplayWatch watch;
+        application = std::make_unique<Application>(argc, argv);
+    }
     qInstallMessageHandler(previous);
 
     std::vector<HeldMessage> held;

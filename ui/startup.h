@@ -3,6 +3,7 @@
 // the program with one clear line instead of Qt's abort.
 #pragma once
 
+#include <chrono>
 #include <memory>
 #include <optional>
 
@@ -20,10 +21,14 @@ inline constexpr char kDesktopId[] = "io.github.kestrami.Kestrami";
 // when the window is to start; Qt's options then stay in argv for Qt.
 std::optional<int> HandleCommandLine(int argc, char** argv);
 
+// How long the application object may take to open the display.
+inline constexpr std::chrono::seconds kDisplayWait{5};
+
 // Creates the application object with the program's name, version and
-// desktop entry. Where no display can be opened, prints one line saying so
-// on standard error and ends the program with status 1; Qt's own messages
-// of that failure are left out.
+// desktop entry. Where no display can be opened, or the display does not
+// answer within kDisplayWait, prints one line saying so on standard error
+// and ends the program with status 1; Qt's own messages of that failure are
+// left out.
 std::unique_ptr<Application> OpenApplication(int& argc, char** argv);
 
 }  // namespace kestrami::ui
