@@ -14,7 +14,7 @@ inline constexpr std::string_view kUsageText =
     "Computes the division number n of the Nokia RD40 radio's synthesizer for\n"
     "a frequency in the 70 cm band, in a window with an on-screen keypad. Every\n"
     "result goes into a list that File > Save appends to Kestrami.txt, beside\n"
-    "the program when its folder is writable, else in your documents folder.\n"
+    "a copy in a folder of your own, else in your documents folder.\n"
     "\n"
     "Options:\n"
     "  -h, --help     Show this help and exit.\n"

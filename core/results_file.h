@@ -21,8 +21,9 @@ inline constexpr std::string_view kNothingToSaveText =
     "Nothing to save !\r\nAt least 1 frequency must be\r\nadded to the Results-list.";
 
 // The folders a save may use, as the window found them. The results file
-// belongs beside the program; where that folder may not be written (an
-// installed copy), it goes to the user's documents folder instead.
+// belongs beside the program; it goes to the user's documents folder instead
+// where that folder may not be written, and always for an installed copy,
+// whose file in the system's folders no package would own.
 struct SavePlaces {
     SavePlaces(std::string program_folder, std::string unknown_reason = {}, std::string documents_folder = {})
         : program(std::move(program_folder)),
@@ -30,10 +31,20 @@ struct SavePlaces {
           documents(std::move(documents_folder))
     {
     }
+    SavePlaces(std::string program_folder, std::string unknown_reason, FolderLookup documents_folder)
+        : program(std::move(program_folder)),
+          program_unknown(std::move(unknown_reason)),
+          documents(std::move(documents_folder.path)),
+          documents_unknown(std::move(documents_folder.reason))
+    {
+    }
 
-    std::string program;          // the executable's folder; empty when it could not be found ...
-    std::string program_unknown;  // ... and then the system's reason
-    std::string documents;        // the user's documents folder; empty when there is none
+    std::string program;            // the executable's folder; empty when it could not be found ...
+    std::string program_unknown;    // ... and then the system's reason
+    std::string documents;          // the user's documents folder; empty when there is none ...
+    std::string documents_unknown;  // ... and then the reason, if one is known
+    // A program in one of these folders is an installed copy.
+    std::vector<std::string> install_folders = InstallFolders();
 };
 
 struct SaveOutcome {
