@@ -25,8 +25,8 @@ std::string UnderHome(std::string_view home, std::string_view rest)
     return WithoutTrailingSlashes(std::string(home) + std::string(rest.empty() && home.empty() ? "/" : rest));
 }
 
-// The quoted value of an XDG_DOCUMENTS_DIR line, unescaped; false for any
-// other line, or one whose value is not closed.
+// The value of an XDG_DOCUMENTS_DIR line, unescaped; empty where it is not
+// in double quotes or they do not close. False for any other line.
 bool DocumentsValue(std::string_view line, std::string& value)
 {
     const auto skip_spaces = [&] {
