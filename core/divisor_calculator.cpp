@@ -191,7 +191,6 @@ SaveOutcome DivisorCalculator::SaveResults(const SavePlaces& places, const Appen
         // An empty folder text would name the root folder; it means the
         // program's folder is unknown, which fails the save.
         if (places.program.empty()) {
-            outcome.path = kResultsFileName;
             outcome.reason = "The program's folder could not be found: " + places.program_unknown;
             return outcome;
         }
@@ -210,7 +209,6 @@ SaveOutcome DivisorCalculator::SaveResults(const SavePlaces& places, const Appen
             installed || (appended.status == AppendResult::Status::NotPermitted && !places.documents.empty());
         if (elsewhere) {
             if (places.documents.empty()) {
-                outcome.path = kResultsFileName;
                 outcome.reason = "The documents folder could not be found";
                 if (!places.documents_unknown.empty()) {
                     outcome.reason += ": " + places.documents_unknown;

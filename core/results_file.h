@@ -51,6 +51,7 @@ struct SaveOutcome {
     enum class Status { NothingToSave, Saved, Failed };
     Status status = Status::NothingToSave;
     std::string path;              // the file written, or the last one tried; empty for NothingToSave
+                                   // and where no folder to try was known
     std::string reason;            // why a save failed
     bool cut_back_failed = false;  // the file may end in an incomplete block
     bool tell_place = false;       // saved to the documents folder for the first time in this run

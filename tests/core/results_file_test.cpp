@@ -164,7 +164,7 @@ TEST_P(SaveFailureTest, ReportsPathAndReasonKeepsList)
 
     const SaveOutcome outcome = calc.SaveResults(places);
     EXPECT_EQ(outcome.status, Status::Failed);
-    EXPECT_EQ(outcome.path, c.shape == 'u' ? "Kestrami.txt" : places.program + "/Kestrami.txt");
+    EXPECT_EQ(outcome.path, c.shape == 'u' ? "" : places.program + "/Kestrami.txt");
     EXPECT_EQ(outcome.reason, c.reason);
     EXPECT_FALSE(outcome.cut_back_failed);
     EXPECT_EQ(calc.Results().Lines(), lines);
@@ -292,7 +292,7 @@ TEST_P(SavePlaceTest, TriesTheDocumentsFolderOnlyWhereTheProgramsMayNotBeWritten
     const char last = tried.empty() ? ' ' : tried.back();
     EXPECT_EQ(outcome.path, last == 'p'   ? "/srv/kestrami/Kestrami.txt"
                             : last == 'd' ? places.documents + "/Kestrami.txt"
-                                          : "Kestrami.txt");
+                                          : "");
     EXPECT_EQ(fs::is_directory(scratch.File("Documents")), last == 'd');
 }
 
@@ -428,6 +428,13 @@ INSTANTIATE_TEST_SUITE_P(
             "Error",
             "The Results-list could not be saved to\r\n/a/Kestrami.txt\r\nNo space left on device\r\nThe "
             "file may now end in an incomplete block.\r\nThe list is kept unchanged."},
+        MessageCase{
+            "FailedWithoutAFolder",
+            {Status::Failed, "", "The documents folder could not be found: no home folder is set", false,
+             false},
+            "Error",
+            "The Results-list could not be saved.\r\nThe documents folder could not be found: no home "
+            "folder is set\r\nThe list is kept unchanged."},
         MessageCase{"SavedToDocumentsFirstTime",
                     {Status::Saved, "/home/op/Documents/Kestrami.txt", "", false, true},
                     "Kestrami",
