@@ -133,7 +133,9 @@ std::string DivisorCalculator::FrequencyText() const
         }
         text += TrimSpaces(entry_.Cell(i));
     }
-    return text;
+    // Bytes of two cells that are no UTF-8 alone may form a line break or a
+    // direction control when joined; the result line keeps to one line too.
+    return SingleLineText(text);
 }
 
 std::string ResultLine(std::string_view frequency_text, Band band)

@@ -149,7 +149,7 @@ public:
     SaveOutcome SaveResults(const SavePlaces& places, const AppendFunction& append);
 
     // The text the computation reads: cells 1-3, ".", cells 4-7, each less
-    // its leading and trailing spaces.
+    // its leading and trailing spaces, joined into one line (line_text.h).
     std::string FrequencyText() const;
 
     const EntryRegister& Entry() const { return entry_; }

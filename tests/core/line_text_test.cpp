@@ -47,6 +47,11 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"DirectionMarksDropped",
                  "4\u061C3\u200E5\u200F.\u202A1\u202B2\u202C5\u202D0\u202E \u2066n\u2067=\u2068x\u2069",
                  "435.1250 n=x"},
+        LineCase{"ControlsFormedOnlyOnceOthersAreGone",
+                 "4\xC2\x01\x85"
+                 "3\xE2\xD8\x9C\x80\x8E"
+                 "5\xE2\x80\x01\xAE",
+                 "435"},
         LineCase{"NeighboursOfDirectionMarksKept", "\u061B\u061D\u200D\u2065\u206A\xD8",
                  "\u061B\u061D\u200D\u2065\u206A\xD8"}),
     [](const auto& info) { return std::string(info.param.name); });
