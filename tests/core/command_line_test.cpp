@@ -44,8 +44,7 @@ const ArgumentsCase kX11Display{"X11Display", {"-display", ":0", "--geometry", "
 INSTANTIATE_TEST_SUITE_P(
     Arguments, CommandLineTest,
     ::testing::Values(
-        ArgumentsCase{"None", {}, Action::Start, ""}, ArgumentsCase{"Help", {"--help"}, Action::Help, ""},
-        ArgumentsCase{"HelpWinsOverVersion", {"-v", "-h"}, Action::Help, ""},
+        ArgumentsCase{"None", {}, Action::Start, ""},
         ArgumentsCase{"VersionOneDash", {"-version"}, Action::Version, ""},
         ArgumentsCase{"QtOptionsTaken",
                       {"-style", "Fusion", "--platform", "xcb", "-reverse", "-qwindowgeometry", "300x200+0+0",
