@@ -1,6 +1,6 @@
 // What the program says before any window opens: its help and version
-// texts and the one-line reasons for ending at once. The program takes no
-// argument but --help and --version; everything else is refused.
+// texts and the one-line reasons for ending at once. The program takes
+// --help, --version and Qt's standard options; everything else is refused.
 #pragma once
 
 #include <string>
@@ -9,16 +9,20 @@
 namespace kestrami {
 
 inline constexpr std::string_view kUsageText =
-    "Usage: kestrami [--help | --version]\n"
+    "Usage: kestrami [--help | --version] [Qt options]\n"
     "\n"
     "Computes the division number n of the Nokia RD40 radio's synthesizer for\n"
     "a frequency in the 70 cm band, in a window with an on-screen keypad. Every\n"
     "result goes into a list that File > Save appends to Kestrami.txt, beside\n"
-    "the program when its folder is writable, else in your documents folder.\n"
+    "a copy in a folder of your own, else in your documents folder.\n"
     "\n"
     "Options:\n"
     "  -h, --help     Show this help and exit.\n"
-    "  -v, --version  Show the version and exit.\n";
+    "  -v, --version  Show the version and exit.\n"
+    "\n"
+    "Qt's standard options, such as -style NAME, -platform NAME or -reverse,\n"
+    "are passed on to Qt; see Qt's documentation of QGuiApplication and\n"
+    "QApplication.\n";
 
 // "kestrami 1.0.0", with the line end.
 inline std::string VersionLine(std::string_view version)
@@ -27,7 +31,7 @@ inline std::string VersionLine(std::string_view version)
 }
 
 // One line for anything on the command line the program does not take, such
-// as "unknown option 'x'".
+// as "unknown option '--bogus'".
 inline std::string UsageError(std::string_view reason)
 {
     return "kestrami: " + std::string(reason) + "; try 'kestrami --help'\n";

@@ -8,6 +8,7 @@
 #include "line_text.h"
 #include "platform_files.h"
 #include "rounding.h"
+#include "user_folders.h"
 
 namespace kestrami {
 
@@ -132,7 +133,9 @@ std::string DivisorCalculator::FrequencyText() const
         }
         text += TrimSpaces(entry_.Cell(i));
     }
-    return text;
+    // Bytes of two cells that are no UTF-8 alone may form a line break or a
+    // direction control when joined; the result line keeps to one line too.
+    return SingleLineText(text);
 }
 
 std::string ResultLine(std::string_view frequency_text, Band band)
@@ -190,18 +193,30 @@ SaveOutcome DivisorCalculator::SaveResults(const SavePlaces& places, const Appen
         // An empty folder text would name the root folder; it means the
         // program's folder is unknown, which fails the save.
         if (places.program.empty()) {
-            outcome.path = kResultsFileName;
             outcome.reason = "The program's folder could not be found: " + places.program_unknown;
             return outcome;
         }
         const std::string block = ResultsBlock(results_.Lines());
-        outcome.path = ResultsFilePath(places.program);
-        AppendResult appended = append(outcome.path, block);
+        // An installed copy never writes into its own folder: a file there
+        // would stay after the program is removed, whoever runs it.
+        const bool installed = IsInstalledCopy(places.program, places.install_folders);
+        AppendResult appended;
+        if (!installed) {
+            outcome.path = ResultsFilePath(places.program);
+            appended = append(outcome.path, block);
+        }
         // Only a place that may not be written sends the file elsewhere; a
         // full disk or a folder named Kestrami.txt is reported as it is.
         const bool elsewhere =
-            appended.status == AppendResult::Status::NotPermitted && !places.documents.empty();
+            installed || (appended.status == AppendResult::Status::NotPermitted && !places.documents.empty());
         if (elsewhere) {
+            if (places.documents.empty()) {
+                outcome.reason = "The documents folder could not be found";
+                if (!places.documents_unknown.empty()) {
+                    outcome.reason += ": " + places.documents_unknown;
+                }
+                return outcome;
+            }
             outcome.path = ResultsFilePath(places.documents);
             std::string made = MakeFolder(places.documents);
             appended = made.empty() ? append(outcome.path, block)

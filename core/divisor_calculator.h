@@ -13,8 +13,8 @@
 // between the HAM (430-440 MHz) and FULL (400-500 MHz) bands and, like
 // ClearResults, empties the list down to the band's two header lines.
 // SaveResults appends the whole list as one block to "Kestrami.txt" beside
-// the program, or in the user's documents folder where the program's folder
-// may not be written. The window is the core's only client: it forwards each event
+// the program, or in the user's documents folder for an installed copy and
+// where the program's folder may not be written. The window is the core's only client: it forwards each event
 // to one operation here and then shows the new state, following the results
 // list through ResultsList::Generation() so that it never rebuilds all rows.
 #pragma once
@@ -124,8 +124,9 @@ public:
     void EnterFrequency();
 
     // Text the user typed into the cursor box or into a cell. Both are
-    // one-line boxes: control characters, line breaks among them, are left
-    // out, so a pasted text can never put a line of its own into the file.
+    // one-line boxes: control characters, line breaks among them, and
+    // bidirectional formatting characters are left out, so a pasted text can
+    // never put a line of its own into the file, nor reorder how a row shows.
     void WriteCursor(std::string_view text);
     void WriteCell(int i, std::string_view text);
 
@@ -137,9 +138,10 @@ public:
     void SelectBand(Band band);
 
     // Appends the list to "<program folder>/Kestrami.txt" (a plain textual
-    // join). Where that folder may not be written, the documents folder takes
-    // the file instead, made when missing; the first such save of a run asks
-    // the window to say where the file went. With no result line below the
+    // join). For an installed copy, and where the program's folder may not be
+    // written, the documents folder takes the file instead, made when
+    // missing; the first such save of a run asks the window to say where the
+    // file went. With no result line below the
     // headers nothing is touched and the outcome is NothingToSave. A save
     // that fails, also for want of memory, reports why. The list and the
     // band never change.
@@ -147,7 +149,7 @@ public:
     SaveOutcome SaveResults(const SavePlaces& places, const AppendFunction& append);
 
     // The text the computation reads: cells 1-3, ".", cells 4-7, each less
-    // its leading and trailing spaces.
+    // its leading and trailing spaces, joined into one line (line_text.h).
     std::string FrequencyText() const;
 
     const EntryRegister& Entry() const { return entry_; }

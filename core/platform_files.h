@@ -1,5 +1,6 @@
 // The few things the core asks of the operating system: appending one block
-// to a file, making a folder, and finding the folder of the running program.
+// to a file, making a folder, and finding the folder of the running program,
+// the user's documents folder and the system's folders of installed programs.
 // platform_files_posix.cpp and platform_files_windows.cpp implement them side
 // by side; the build compiles the one for its system. Paths are byte strings:
 // as the system gives them on POSIX, UTF-8 on Windows.
@@ -9,6 +10,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kestrami {
 
@@ -62,5 +64,18 @@ struct FolderLookup {
     std::string reason;
 };
 FolderLookup ExecutableFolder();
+
+// The user's documents folder, always an absolute path: on POSIX the one
+// ~/.config/user-dirs.dirs names (under XDG_CONFIG_HOME where that is set),
+// read as bytes, or "Documents" in the home folder where it names none, or
+// the home folder itself where its value is not a "$HOME/..." or absolute
+// path; on Windows the Documents known folder, or the profile folder where
+// there is none. Empty path, with the reason, when no such folder is known
+// or its name cannot be kept exactly as the system gives it.
+FolderLookup DocumentsFolder();
+
+// The system's folders of installed programs: /usr and /opt on POSIX, the
+// Program Files folders on Windows, as the system names them.
+const std::vector<std::string>& InstallFolders();
 
 }  // namespace kestrami

@@ -1,5 +1,6 @@
 // The core's system calls on POSIX systems (Linux).
 #include <fcntl.h>
+#include <pwd.h>
 #include <signal.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -7,11 +8,13 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <ctime>
 #include <system_error>
 #include <thread>
 
 #include "platform_files.h"
+#include "user_folders.h"
 
 namespace kestrami {
 
@@ -157,6 +160,56 @@ bool CutBack(int fd, off_t old_size, std::size_t written, const AppendOptions& o
     return RetryOnSignal([&] { return ::ftruncate(fd, old_size); }) == 0 && ::fsync(fd) == 0;
 }
 
+// The text of an environment variable when it holds an absolute path.
+std::string AbsoluteFromEnvironment(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value != nullptr && value[0] == '/' ? std::string(value) : std::string();
+}
+
+// The home folder: HOME, or where that is unset or not absolute, the one the
+// user database names; empty when neither is an absolute path.
+std::string HomeFolder()
+{
+    std::string home = AbsoluteFromEnvironment("HOME");
+    if (home.empty()) {
+        std::string buffer(16384, '\0');
+        passwd entry{};
+        passwd* found = nullptr;
+        if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found != nullptr &&
+            found->pw_dir != nullptr && found->pw_dir[0] == '/') {
+            home = found->pw_dir;
+        }
+    }
+    return home;
+}
+
+// The content of a small regular file, or nothing when it is missing,
+// unreadable or not a regular file: a pipe or device in its place is never
+// read, so it cannot hold the save up.
+std::string SmallFileContent(const std::string& path)
+{
+    constexpr std::size_t kLimit = 1 << 16;
+    const File file(
+        RetryOnSignal([&] { return ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK); }));
+    struct stat shape {};
+    if (file.fd() < 0 || ::fstat(file.fd(), &shape) != 0 || !S_ISREG(shape.st_mode)) {
+        return {};
+    }
+    std::string content(kLimit, '\0');
+    std::size_t size = 0;
+    while (size < kLimit) {
+        const ssize_t n =
+            RetryOnSignal([&] { return ::read(file.fd(), content.data() + size, kLimit - size); });
+        if (n <= 0) {
+            break;
+        }
+        size += static_cast<std::size_t>(n);
+    }
+    content.resize(size);
+    return content;
+}
+
 }  // namespace
 
 AppendResult AppendBlock(const std::string& path, std::string_view block, const AppendOptions& options)
@@ -263,6 +316,25 @@ FolderLookup ExecutableFolder()
 #else
     return {{}, Reason(ENOSYS)};
 #endif
+}
+
+FolderLookup DocumentsFolder()
+{
+    const std::string home = HomeFolder();
+    if (home.empty()) {
+        return {{}, "no home folder is set"};
+    }
+    std::string config = AbsoluteFromEnvironment("XDG_CONFIG_HOME");
+    if (config.empty()) {
+        config = home + "/.config";
+    }
+    return {DocumentsFolderFromUserDirs(SmallFileContent(config + "/user-dirs.dirs"), home), {}};
+}
+
+const std::vector<std::string>& InstallFolders()
+{
+    static const std::vector<std::string> folders = {"/usr", "/opt"};
+    return folders;
 }
 
 }  // namespace kestrami

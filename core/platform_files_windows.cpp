@@ -1,6 +1,6 @@
 // The core's system calls on Windows. Paths come in as UTF-8 and go to the
-// system as UTF-16; the system's reasons come back in UTF-16 and leave as
-// UTF-8.
+// system as UTF-16, full paths in the \\?\ form that names every folder
+// exactly; the system's reasons come back in UTF-16 and leave as UTF-8.
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif
@@ -8,10 +8,14 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
+// After windows.h, which they build on.
+#include <knownfolders.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "platform_files.h"
 
@@ -53,9 +57,65 @@ std::string Reason(DWORD error)
     return reason;
 }
 
-// The UTF-8 path as the system takes it; false, with the error set, when the
-// text is not UTF-8. A path in the \\?\ form goes to the file system
-// untouched, so the '/' that joined the file name to it becomes a '\'.
+bool IsSeparator(wchar_t c)
+{
+    return c == L'\\' || c == L'/';
+}
+
+// A full path in the \\?\ form, which the system takes as it is: every name
+// exactly as written, where its usual reading drops a name's final dots and
+// spaces (so that "C:\a.\Kestrami.txt" would be "C:\a\Kestrami.txt"), and
+// longer than MAX_PATH. That form knows no '/', "." or "..", so the path is
+// put together again from its names. A relative path, a device's and one in
+// the \\?\ form already are left as they are, '/' aside.
+std::wstring ExactPath(std::wstring path)
+{
+    if (path.starts_with(LR"(\\?\)")) {
+        std::replace(path.begin(), path.end(), L'/', L'\\');
+        return path;
+    }
+    std::wstring exact;
+    std::wstring_view rest = path;
+    std::size_t kept = 0;  // names ".." does not climb past: a share's server and name
+    const bool drive = path.size() >= 3 &&
+                       ((path[0] >= L'A' && path[0] <= L'Z') || (path[0] >= L'a' && path[0] <= L'z')) &&
+                       path[1] == L':' && IsSeparator(path[2]);
+    const bool device = path.size() >= 4 && (path[2] == L'.' || path[2] == L'?') && IsSeparator(path[3]);
+    if (drive) {
+        exact = LR"(\\?\)" + path.substr(0, 2);
+        rest.remove_prefix(3);
+    } else if (path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1]) && !device) {
+        exact = LR"(\\?\UNC)";
+        rest.remove_prefix(2);
+        kept = 2;
+    } else {
+        return path;
+    }
+    std::vector<std::wstring_view> names;
+    while (!rest.empty()) {
+        const auto end = std::find_if(rest.begin(), rest.end(), IsSeparator);
+        const std::wstring_view name = rest.substr(0, static_cast<std::size_t>(end - rest.begin()));
+        rest.remove_prefix(std::min(name.size() + 1, rest.size()));
+        if (name == L"..") {
+            if (names.size() > kept) {
+                names.pop_back();
+            }
+        } else if (!name.empty() && name != L".") {
+            names.push_back(name);
+        }
+    }
+    for (const std::wstring_view name : names) {
+        exact += L'\\';
+        exact += name;
+    }
+    if (names.empty()) {
+        exact += L'\\';  // the drive's root folder
+    }
+    return exact;
+}
+
+// The UTF-8 path as the system takes it, in the exact form where it is a full
+// path; false, with the error set, when the text is not UTF-8.
 bool WidePath(const std::string& path, std::wstring& wide)
 {
     const int length = static_cast<int>(path.size());
@@ -65,9 +125,7 @@ bool WidePath(const std::string& path, std::wstring& wide)
     }
     wide.assign(static_cast<std::size_t>(size), L'\0');
     ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, path.data(), length, wide.data(), size);
-    if (wide.starts_with(LR"(\\?\)")) {
-        std::replace(wide.begin(), wide.end(), L'/', L'\\');
-    }
+    wide = ExactPath(std::move(wide));
     return true;
 }
 
@@ -235,18 +293,47 @@ bool CutBack(HANDLE file, LONGLONG old_size, std::size_t written, const AppendOp
 }
 
 // Makes the folder after whichever of its parents are missing; 0 on success
-// or when it is there already, the system's error otherwise.
-DWORD Make(const std::wstring& folder)
+// or when it is there already, the system's error otherwise. The parents are
+// looked for no higher than the drive or share the path starts with.
+DWORD Make(const std::wstring& folder, std::size_t root)
 {
     DWORD error = ::CreateDirectoryW(folder.c_str(), nullptr) ? 0 : ::GetLastError();
     const std::size_t parent = folder.find_last_of(L"\\/");
-    if (error == ERROR_PATH_NOT_FOUND && parent != std::wstring::npos && parent > 0) {
-        error = Make(folder.substr(0, parent));
+    if (error == ERROR_PATH_NOT_FOUND && parent != std::wstring::npos && parent > root) {
+        error = Make(folder.substr(0, parent), root);
         if (error == 0) {
             error = ::CreateDirectoryW(folder.c_str(), nullptr) ? 0 : ::GetLastError();
         }
     }
     return error == ERROR_ALREADY_EXISTS ? 0 : error;
+}
+
+// The length of the drive or share a path in the \\?\ form starts with:
+// "\\?\C:" or "\\?\UNC\server\share"; 0 for any other path.
+std::size_t RootLength(const std::wstring& path)
+{
+    if (path.starts_with(LR"(\\?\UNC\)")) {
+        const std::size_t share = path.find(L'\\', 8);
+        const std::size_t end = share == std::wstring::npos ? share : path.find(L'\\', share + 1);
+        return end == std::wstring::npos ? path.size() : end;
+    }
+    return path.starts_with(LR"(\\?\)") && path.size() >= 6 && path[5] == L':' ? 6 : 0;
+}
+
+// The path of a known folder in UTF-8; 0, or the system's error when there
+// is no such folder, or ERROR_NO_UNICODE_TRANSLATION when its name has no
+// UTF-8 form.
+DWORD KnownFolder(REFKNOWNFOLDERID id, std::string& path)
+{
+    wchar_t* wide = nullptr;
+    const HRESULT result = ::SHGetKnownFolderPath(id, KF_FLAG_DONT_VERIFY, nullptr, &wide);
+    DWORD error = SUCCEEDED(result) ? 0 : static_cast<DWORD>(HRESULT_CODE(result));
+    if (error == 0) {
+        path = Utf8(wide, true);
+        error = path.empty() ? ERROR_NO_UNICODE_TRANSLATION : 0;
+    }
+    ::CoTaskMemFree(wide);
+    return error;
 }
 
 }  // namespace
@@ -318,7 +405,7 @@ std::string MakeFolder(const std::string& path)
     if (!WidePath(path, folder)) {
         return Reason(::GetLastError());
     }
-    if (const DWORD error = Make(folder); error != 0) {
+    if (const DWORD error = Make(folder, RootLength(folder)); error != 0) {
         return Reason(error);
     }
     const DWORD attributes = ::GetFileAttributesW(folder.c_str());
@@ -345,7 +432,13 @@ FolderLookup ExecutableFolder()
         path.resize(path.size() * 2);
     }
     // A name that is no valid UTF-16 has no UTF-8 path; a save into another
-    // folder would be worse than a failed one.
+    // folder would be worse than a failed one. A path in the \\?\ form is
+    // kept in the usual one, which the user knows; appending turns it back.
+    if (path.starts_with(LR"(\\?\UNC\)")) {
+        path.replace(0, 8, LR"(\\)");
+    } else if (path.starts_with(LR"(\\?\)") && path.size() >= 6 && path[5] == L':') {
+        path.erase(0, 4);
+    }
     const std::string target = Utf8(path, true);
     const auto separator = target.find_last_of("\\/");
     if (target.empty() || separator == std::string::npos) {
@@ -355,6 +448,37 @@ FolderLookup ExecutableFolder()
     // current folder on that drive.
     const bool drive_root = separator == 2 && target[1] == ':';
     return {target.substr(0, drive_root ? separator + 1 : separator), {}};
+}
+
+FolderLookup DocumentsFolder()
+{
+    // The profile folder stands in only where there is no Documents folder,
+    // not where its name cannot be kept.
+    std::string path;
+    DWORD error = KnownFolder(FOLDERID_Documents, path);
+    if (error != 0 && error != ERROR_NO_UNICODE_TRANSLATION) {
+        error = KnownFolder(FOLDERID_Profile, path);
+    }
+    return error == 0 ? FolderLookup{path, {}} : FolderLookup{{}, Reason(error)};
+}
+
+const std::vector<std::string>& InstallFolders()
+{
+    // The 64-bit and the 32-bit Program Files; the first is the
+    // system's Program Files for a 64-bit program, the last names it for a
+    // 32-bit one where the system has it.
+    static const std::vector<std::string> folders = [] {
+        std::vector<std::string> found;
+        for (const KNOWNFOLDERID* id :
+             {&FOLDERID_ProgramFiles, &FOLDERID_ProgramFilesX86, &FOLDERID_ProgramFilesX64}) {
+            std::string path;
+            if (KnownFolder(*id, path) == 0 && std::find(found.begin(), found.end(), path) == found.end()) {
+                found.push_back(path);
+            }
+        }
+        return found;
+    }();
+    return folders;
 }
 
 }  // namespace kestrami

@@ -46,9 +46,11 @@ std::optional<Message> SaveMessage(const SaveOutcome& outcome)
         case SaveOutcome::Status::NothingToSave:
             return Message{std::string(kNothingToSaveTitle), std::string(kNothingToSaveText)};
         case SaveOutcome::Status::Failed: {
-            std::string text = "The Results-list could not be saved to\r\n";
-            text += outcome.path;
-            text += "\r\n";
+            // Only a full path is named: where no folder was known, there is
+            // none to name.
+            std::string text = outcome.path.empty()
+                                   ? "The Results-list could not be saved.\r\n"
+                                   : "The Results-list could not be saved to\r\n" + outcome.path + "\r\n";
             text += outcome.reason;
             if (outcome.cut_back_failed) {
                 text += "\r\nThe file may now end in an incomplete block.";

@@ -21,8 +21,9 @@ inline constexpr std::string_view kNothingToSaveText =
     "Nothing to save !\r\nAt least 1 frequency must be\r\nadded to the Results-list.";
 
 // The folders a save may use, as the window found them. The results file
-// belongs beside the program; where that folder may not be written (an
-// installed copy), it goes to the user's documents folder instead.
+// belongs beside the program; it goes to the user's documents folder instead
+// where that folder may not be written, and always for an installed copy,
+// whose file in the system's folders no package would own.
 struct SavePlaces {
     SavePlaces(std::string program_folder, std::string unknown_reason = {}, std::string documents_folder = {})
         : program(std::move(program_folder)),
@@ -30,16 +31,27 @@ struct SavePlaces {
           documents(std::move(documents_folder))
     {
     }
+    SavePlaces(std::string program_folder, std::string unknown_reason, FolderLookup documents_folder)
+        : program(std::move(program_folder)),
+          program_unknown(std::move(unknown_reason)),
+          documents(std::move(documents_folder.path)),
+          documents_unknown(std::move(documents_folder.reason))
+    {
+    }
 
-    std::string program;          // the executable's folder; empty when it could not be found ...
-    std::string program_unknown;  // ... and then the system's reason
-    std::string documents;        // the user's documents folder; empty when there is none
+    std::string program;            // the executable's folder; empty when it could not be found ...
+    std::string program_unknown;    // ... and then the system's reason
+    std::string documents;          // the user's documents folder; empty when there is none ...
+    std::string documents_unknown;  // ... and then the reason, if one is known
+    // A program in one of these folders is an installed copy.
+    std::vector<std::string> install_folders = InstallFolders();
 };
 
 struct SaveOutcome {
     enum class Status { NothingToSave, Saved, Failed };
     Status status = Status::NothingToSave;
     std::string path;              // the file written, or the last one tried; empty for NothingToSave
+                                   // and where no folder to try was known
     std::string reason;            // why a save failed
     bool cut_back_failed = false;  // the file may end in an incomplete block
     bool tell_place = false;       // saved to the documents folder for the first time in this run
@@ -54,7 +66,9 @@ std::string ResultsFilePath(std::string_view folder);
 
 // One save's block: every line with CR LF, then an empty line, then a line
 // holding one space. A line never holds a line break of its own: any control
-// character in it is left out, so one list row is always one file line.
+// character in it is left out, so one list row is always one file line, and
+// so is any bidirectional formatting character, so a viewer shows the line
+// in the order it is stored.
 std::string ResultsBlock(const std::vector<std::string>& lines);
 
 // The reason a failed append gives in the failure box.

@@ -70,7 +70,7 @@ execute_process(COMMAND ${PREFIX}/bin/kestrami --version OUTPUT_VARIABLE printed
 string(REGEX REPLACE "^kestrami ([^\n]*)\n$" "\\1" version "${printed}")
 foreach(file_and_pattern
     "${SOURCE_DIR}/data/kestrami.1|\"Kestrami ${version}\""
-    "${SOURCE_DIR}/data/${id}.metainfo.xml|<releases>[ \n]*<release version=\"${version}\""
+    "${PREFIX}/share/metainfo/${id}.metainfo.xml|<releases>[ \n]*<release version=\"${version}\" date=\"[0-9-]+\""
     "${SOURCE_DIR}/data/changelog|^kestrami \\(${version}\\)")
   string(REPLACE "|" ";" file_and_pattern "${file_and_pattern}")
   list(GET file_and_pattern 0 file)

@@ -34,10 +34,10 @@ QVariant ResultsModel::data(const QModelIndex& index, int role) const
         return {};
     }
     const std::string& line = results_.Line(static_cast<std::size_t>(index.row()));
-    // Drawn strictly left to right, whatever direction controls a typed cell
-    // brought into the row; a screen reader reads the characters alone,
-    // without the override that keeps them in order on the screen.
-    return QString::fromStdString(role == Qt::DisplayRole ? LeftToRightText(line) : ShownCharacters(line));
+    // Drawn strictly left to right, whatever right-to-left letters a typed
+    // cell brought into the row; a screen reader reads the row's own text,
+    // without the override that keeps it in order on the screen.
+    return QString::fromStdString(role == Qt::DisplayRole ? LeftToRightText(line) : SingleLineText(line));
 }
 
 void ResultsModel::Follow()

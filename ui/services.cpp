@@ -2,9 +2,7 @@
 
 #include <QAccessibleWidget>
 #include <QCoreApplication>
-#include <QDir>
 #include <QEvent>
-#include <QFile>
 #include <QFrame>
 #include <QIcon>
 #include <QKeyEvent>
@@ -12,7 +10,6 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QResizeEvent>
-#include <QStandardPaths>
 
 #include <cstdio>
 #include <cstdlib>
@@ -120,19 +117,11 @@ FolderLookup Desktop::ProgramFolder() const
     return ExecutableFolder();
 }
 
-std::string Desktop::DocumentsFolder() const
+FolderLookup Desktop::DocumentsFolder() const
 {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (folder.isEmpty()) {
-        folder = QDir::homePath();
-    }
-    // The core takes paths as the system's bytes on POSIX and as UTF-8 on
-    // Windows, where encodeName would give the ANSI code page.
-#ifdef Q_OS_WIN
-    return folder.toUtf8().toStdString();
-#else
-    return QFile::encodeName(folder).toStdString();
-#endif
+    // Found by the core, which keeps the folder's bytes as the system gives
+    // them.
+    return kestrami::DocumentsFolder();
 }
 
 void Desktop::MessageBox(QWidget* parent, const std::string& prompt, int style, const std::string& title)

@@ -74,9 +74,9 @@ private:
     bool closing_ = false;
 };
 
-// Keeps a one-line box on one line: line breaks and the other control
-// characters are dropped as they are typed or pasted; every other character
-// stays as typed.
+// Keeps a one-line box on one line, in the order typed: line breaks, the
+// other control characters and the bidirectional formatting characters are
+// dropped as they are typed or pasted; every other character stays as typed.
 class SingleLineValidator : public QValidator {
 public:
     using QValidator::QValidator;
@@ -93,9 +93,10 @@ public:
     // or why it cannot be found.
     virtual FolderLookup ProgramFolder() const = 0;
 
-    // The user's documents folder (the home folder where there is none), for
-    // an installed copy whose own folder the user may not write.
-    virtual std::string DocumentsFolder() const = 0;
+    // The user's documents folder (the home folder where there is none), as
+    // an absolute path in the system's bytes, or why it cannot be found: for
+    // an installed copy, and where the program's folder may not be written.
+    virtual FolderLookup DocumentsFolder() const = 0;
 
     // A modal message box with a prompt, a style value and a title. Style 0
     // is one OK button and no icon; the call returns after OK.
@@ -106,7 +107,7 @@ public:
 class Desktop : public Platform {
 public:
     FolderLookup ProgramFolder() const override;
-    std::string DocumentsFolder() const override;
+    FolderLookup DocumentsFolder() const override;
     void MessageBox(QWidget* parent, const std::string& prompt, int style, const std::string& title) override;
 };
 

@@ -1,18 +1,19 @@
 #include "startup.h"
 
 #include <QByteArray>
-#include <QCommandLineOption>
-#include <QCommandLineParser>
 #include <QGuiApplication>
 #include <QString>
-#include <QStringList>
 
+#include <algorithm>
+#include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
 #include <mutex>
 #include <string_view>
+#include <thread>
 #include <vector>
 
+#include "command_line.h"
 #include "command_line_texts.h"
 
 namespace kestrami::ui {
@@ -22,19 +23,6 @@ void Print(std::FILE* stream, std::string_view text)
 {
     std::fwrite(text.data(), 1, text.size(), stream);
     std::fflush(stream);
-}
-
-int Refuse(QString reason)
-{
-    // Qt's "Unknown option 'x'." becomes "unknown option 'x'".
-    if (reason.endsWith(QLatin1Char('.'))) {
-        reason.chop(1);
-    }
-    if (!reason.isEmpty()) {
-        reason[0] = reason[0].toLower();
-    }
-    Print(stderr, UsageError(reason.toStdString()));
-    return 2;
 }
 
 // Qt's messages while the application object opens the display, held back
@@ -64,6 +52,40 @@ void HoldWhileOpening(QtMsgType type, const QMessageLogContext& context, const Q
     held_messages.push_back({type, context.file, context.function, context.category, context.line, text});
 }
 
+// Ends the program with the no-display line when the application object is
+// not made within kDisplayWait: a display server that takes the connection
+// but never answers would otherwise keep it waiting for ever.
+class DisplayWatch {
+public:
+    DisplayWatch()
+        : watch_([this] {
+              std::unique_lock lock(mutex_);
+              if (!made_changed_.wait_for(lock, kDisplayWait, [this] { return made_; })) {
+                  Print(stderr, kNoDisplayError);
+                  std::_Exit(EXIT_FAILURE);
+              }
+          })
+    {
+    }
+    DisplayWatch(const DisplayWatch&) = delete;
+    DisplayWatch& operator=(const DisplayWatch&) = delete;
+    ~DisplayWatch()
+    {
+        {
+            const std::lock_guard lock(mutex_);
+            made_ = true;
+        }
+        made_changed_.notify_one();
+        watch_.join();
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable made_changed_;
+    bool made_ = false;
+    std::thread watch_;
+};
+
 const char* OrNull(const QByteArray& text)
 {
     return text.isNull() ? nullptr : text.constData();
@@ -73,31 +95,19 @@ const char* OrNull(const QByteArray& text)
 
 std::optional<int> HandleCommandLine(int argc, char** argv)
 {
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i) {
-        arguments.append(QString::fromLocal8Bit(argv[i]));
-    }
-    QCommandLineParser parser;
-    // "-platform" is one unknown option, not eight unknown letters.
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
-    const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
-    parser.addOption(help);
-    parser.addOption(version);
-    if (!parser.parse(arguments)) {
-        return Refuse(parser.errorText());
-    }
-    if (!parser.positionalArguments().isEmpty()) {
-        return Refuse(
-            QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().constFirst()));
-    }
-    if (parser.isSet(help)) {
-        Print(stdout, kUsageText);
-        return EXIT_SUCCESS;
-    }
-    if (parser.isSet(version)) {
-        Print(stdout, VersionLine(KESTRAMI_VERSION));
-        return EXIT_SUCCESS;
+    const CommandLine read = ReadCommandLine({argv + std::min(argc, 1), argv + argc});
+    switch (read.action) {
+        case CommandLine::Action::Help:
+            Print(stdout, kUsageText);
+            return EXIT_SUCCESS;
+        case CommandLine::Action::Version:
+            Print(stdout, VersionLine(KESTRAMI_VERSION));
+            return EXIT_SUCCESS;
+        case CommandLine::Action::Refuse:
+            Print(stderr, UsageError(read.refusal));
+            return 2;
+        case CommandLine::Action::Start:
+            break;
     }
     return std::nullopt;
 }
@@ -110,7 +120,11 @@ std::unique_ptr<Application> OpenApplication(int& argc, char** argv)
     QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopId));
 
     const QtMessageHandler previous = qInstallMessageHandler(HoldWhileOpening);
-    auto application = std::make_unique<Application>(argc, argv);
+    std::unique_ptr<Application> application;
+    {
+        const DisplayWatch watch;
+        application = std::make_unique<Application>(argc, argv);
+    }
     qInstallMessageHandler(previous);
 
     std::vector<HeldMessage> held;

@@ -74,7 +74,7 @@ BENCHMARK_CAPTURE(BM_StartUp, bare_qt_window, "bare")
 class NoDesktop : public kestrami::ui::Platform {
 public:
     kestrami::FolderLookup ProgramFolder() const override { return {"/nonexistent", {}}; }
-    std::string DocumentsFolder() const override { return {}; }
+    kestrami::FolderLookup DocumentsFolder() const override { return {}; }
     void MessageBox(QWidget*, const std::string&, int, const std::string&) override {}
 };
 

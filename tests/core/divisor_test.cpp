@@ -94,6 +94,11 @@ INSTANTIATE_TEST_SUITE_P(
                       EnterCase{"LongerCellKept", kHam, "4|3|5|12|0|0|0", "435.12000", 5619},
                       EnterCase{"LongerFirstCell", kHam, "43|5|1|2|5|0|0", "4351.2500", kRefused},
                       EnterCase{"TabDropped", kHam, "4|3|5|\t1|0|0|0", "435.1000", 5616},
+                      // Bytes that form a control only once two cells are joined.
+                      EnterCase{"ControlFormedAcrossCells", kHam,
+                                "4\xE2|\x80\x8E"
+                                "3|5|1|2|5|0",
+                                "435.1250", 5620},
                       EnterCase{"InnerSpaceKept", kHam, "4|3|5|1 2|0|0|0", "435.1 2000", 5619},
                       EnterCase{"CommaStopsReading", kHam, "4|3|5|,5|0|0|0", "435.,5000", 5600},
                       EnterCase{"ExponentStopsReading", kHam, "4|3|5e3|0|0|0|0", "435e3.0000", 5600},

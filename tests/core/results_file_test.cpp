@@ -37,6 +37,9 @@ TEST(ResultsFile, BlockAndPath)
     // A line never splits into lines of the file, nor forges a block's end.
     EXPECT_EQ(ResultsBlock({"Fo=5\r\nFo=999.9999  n=99999\r\n\r\n \r\nFAKE.0000  n=1"}),
               "Fo=5Fo=999.9999  n=99999 FAKE.0000  n=1\r\n\r\n \r\n");
+    // Nor shows in another order than it is stored.
+    EXPECT_EQ(ResultsBlock({"Fo=435.12\u202Eevil\u202C\u2066iso\u2069500  n=5619"}),
+              "Fo=435.12eviliso500  n=5619\r\n\r\n \r\n");
     EXPECT_EQ(ResultsFilePath("/home/op"), "/home/op/Kestrami.txt");
     EXPECT_EQ(ResultsFilePath("/home/op/"), "/home/op//Kestrami.txt");
 }
@@ -161,7 +164,7 @@ TEST_P(SaveFailureTest, ReportsPathAndReasonKeepsList)
 
     const SaveOutcome outcome = calc.SaveResults(places);
     EXPECT_EQ(outcome.status, Status::Failed);
-    EXPECT_EQ(outcome.path, c.shape == 'u' ? "Kestrami.txt" : places.program + "/Kestrami.txt");
+    EXPECT_EQ(outcome.path, c.shape == 'u' ? "" : places.program + "/Kestrami.txt");
     EXPECT_EQ(outcome.reason, c.reason);
     EXPECT_FALSE(outcome.cut_back_failed);
     EXPECT_EQ(calc.Results().Lines(), lines);
@@ -240,9 +243,11 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 // Where the file goes: the program's folder, and only when that may not be
-// written, the documents folder, with the user told the first time in a run.
+// written, or for an installed copy, the documents folder, with the user told
+// the first time in a run.
 struct PlaceCase {
     const char* name;
+    bool installed;        // the program's folder lies in a folder of installed programs
     AppendResult program;  // what appending beside the program gives
     bool documents;        // whether there is a documents folder
     AppendResult elsewhere;
@@ -262,7 +267,9 @@ TEST_P(SavePlaceTest, TriesTheDocumentsFolderOnlyWhereTheProgramsMayNotBeWritten
 {
     const PlaceCase& c = GetParam();
     TempFolder scratch;
-    const SavePlaces places{"/opt/kestrami", "", c.documents ? scratch.File("Documents") : ""};
+    const FolderLookup documents{c.documents ? scratch.File("Documents") : "", c.documents ? "" : "no home"};
+    SavePlaces places{"/srv/kestrami", "", documents};
+    places.install_folders = {c.installed ? "/srv" : "/usr"};
     DivisorCalculator calc = test::Started(Band::Ham);
     test::Keys(calc, "4351250E");
     std::string tried;
@@ -271,7 +278,7 @@ TEST_P(SavePlaceTest, TriesTheDocumentsFolderOnlyWhereTheProgramsMayNotBeWritten
     for (int save = 0; save < 2; ++save) {
         outcome = calc.SaveResults(places, [&](const std::string& path, std::string_view block) {
             EXPECT_EQ(block, kHamOne);
-            const bool program = path == "/opt/kestrami/Kestrami.txt";
+            const bool program = path == "/srv/kestrami/Kestrami.txt";
             EXPECT_TRUE(program || path == scratch.File("Documents") + "/Kestrami.txt") << path;
             tried += program ? 'p' : 'd';
             return program ? c.program : c.elsewhere;
@@ -282,9 +289,11 @@ TEST_P(SavePlaceTest, TriesTheDocumentsFolderOnlyWhereTheProgramsMayNotBeWritten
     EXPECT_EQ(outcome.status, c.status);
     EXPECT_EQ(told, c.told);
     EXPECT_EQ(outcome.reason, c.reason);
-    EXPECT_EQ(outcome.path,
-              tried.back() == 'p' ? "/opt/kestrami/Kestrami.txt" : places.documents + "/Kestrami.txt");
-    EXPECT_EQ(fs::is_directory(scratch.File("Documents")), tried.back() == 'd');
+    const char last = tried.empty() ? ' ' : tried.back();
+    EXPECT_EQ(outcome.path, last == 'p'   ? "/srv/kestrami/Kestrami.txt"
+                            : last == 'd' ? places.documents + "/Kestrami.txt"
+                                          : "");
+    EXPECT_EQ(fs::is_directory(scratch.File("Documents")), last == 'd');
 }
 
 const AppendResult kAppended{Append::Appended, ""};
@@ -295,16 +304,17 @@ const AppendResult kDiskFull{Append::Failed, test::SystemReason(test::kDiskFullE
 INSTANTIATE_TEST_SUITE_P(
     Places, SavePlaceTest,
     ::testing::Values(
-        PlaceCase{"ProgramFolderWritable", kAppended, true, kAppended, "pp", Status::Saved, "00", ""},
-        PlaceCase{"InstalledCopy", kDenied, true, kAppended, "pdpd", Status::Saved, "10", ""},
-        PlaceCase{"ReadOnlyFileSystem", kReadOnly, true, kAppended, "pdpd", Status::Saved, "10", ""},
-        PlaceCase{"NoDocumentsFolder", kDenied, false, kAppended, "pp", Status::Failed, "00",
+        PlaceCase{"ProgramFolderWritable", false, kAppended, true, kAppended, "pp", Status::Saved, "00", ""},
+        PlaceCase{"ProgramFolderDenied", false, kDenied, true, kAppended, "pdpd", Status::Saved, "10", ""},
+        PlaceCase{"ReadOnlyFileSystem", false, kReadOnly, true, kAppended, "pdpd", Status::Saved, "10", ""},
+        PlaceCase{"NoDocumentsFolder", false, kDenied, false, kAppended, "pp", Status::Failed, "00",
                   test::SystemReason(test::kDeniedError)},
-        PlaceCase{"DocumentsFail", kDenied, true, kDiskFull, "pdpd", Status::Failed, "00",
+        PlaceCase{"DocumentsFail", false, kDenied, true, kDiskFull, "pdpd", Status::Failed, "00",
                   test::SystemReason(test::kDiskFullError)},
-        PlaceCase{"DiskFullStaysThere", kDiskFull, true, kAppended, "pp", Status::Failed, "00",
+        PlaceCase{"DiskFullStaysThere", false, kDiskFull, true, kAppended, "pp", Status::Failed, "00",
                   test::SystemReason(test::kDiskFullError)},
         PlaceCase{"NotRegularStaysThere",
+                  false,
                   {Append::NotRegularFile, ""},
                   true,
                   kAppended,
@@ -313,14 +323,35 @@ INSTANTIATE_TEST_SUITE_P(
                   "00",
                   "Kestrami.txt is not a regular file"},
         PlaceCase{"LockedStaysThere",
+                  false,
                   {Append::Locked, ""},
                   true,
                   kAppended,
                   "pp",
                   Status::Failed,
                   "00",
-                  "Kestrami.txt is locked by another program"}),
+                  "Kestrami.txt is locked by another program"},
+        // An installed copy never writes beside itself, even where it could.
+        PlaceCase{"InstalledCopy", true, kAppended, true, kAppended, "dd", Status::Saved, "10", ""},
+        PlaceCase{"InstalledCopyWithoutDocumentsFolder", true, kAppended, false, kAppended, "",
+                  Status::Failed, "00", "The documents folder could not be found: no home"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The folders of installed programs as this system names them: a copy
+// inside one saves to the documents folder, never beside itself.
+TEST(SaveResults, AnInstalledCopyOfThisSystemSavesToTheDocumentsFolder)
+{
+    TempFolder scratch;
+    const std::string program = InstallFolders().front() + "/Kestrami";
+    DivisorCalculator calc = test::TwoResults();
+    const SaveOutcome outcome = calc.SaveResults(
+        {program, "", scratch.File("Documents")}, [&](const std::string& path, std::string_view) {
+            EXPECT_EQ(path, scratch.File("Documents") + "/Kestrami.txt");
+            return kAppended;
+        });
+    EXPECT_EQ(outcome.status, Status::Saved);
+    EXPECT_TRUE(outcome.tell_place);
+}
 
 // The real thing for an installed copy: a documents folder that is not there
 // yet is made, and takes exactly the block.
@@ -397,6 +428,13 @@ INSTANTIATE_TEST_SUITE_P(
             "Error",
             "The Results-list could not be saved to\r\n/a/Kestrami.txt\r\nNo space left on device\r\nThe "
             "file may now end in an incomplete block.\r\nThe list is kept unchanged."},
+        MessageCase{
+            "FailedWithoutAFolder",
+            {Status::Failed, "", "The documents folder could not be found: no home folder is set", false,
+             false},
+            "Error",
+            "The Results-list could not be saved.\r\nThe documents folder could not be found: no home "
+            "folder is set\r\nThe list is kept unchanged."},
         MessageCase{"SavedToDocumentsFirstTime",
                     {Status::Saved, "/home/op/Documents/Kestrami.txt", "", false, true},
                     "Kestrami",

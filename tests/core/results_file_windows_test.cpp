@@ -5,7 +5,9 @@
 // that Windows has no counterpart for are listed, and skipped.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -243,6 +245,104 @@ TEST(ProgramFolder, IsTheExecutablesOwnWhateverItsName)
     EXPECT_EQ(test::ReadWholeFile(folder + "/Kestrami.txt"), kHamOne);
 }
 
+// Folder names that the system's usual reading of a path would change:
+// ending in a dot or a space, which it drops, or deeper than MAX_PATH. The
+// save addresses the program's folder and the documents folder, which it
+// makes, by their exact names, and no look-alike folder appears. Wine starts
+// no program from a folder whose name ends in a dot, so the program's folder
+// is given as ExecutableFolder would give it.
+struct ExactNameCase {
+    const char* name;
+    const char* program;    // made by the test, under a fresh folder
+    const char* documents;  // nullptr: the program's folder takes the file; else the
+                            // program is an installed copy and this folder is made
+};
+void PrintTo(const ExactNameCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class ExactNameTest : public ::testing::TestWithParam<ExactNameCase> {};
+
+// A path as the system takes it without changing any name.
+std::wstring Exact(const std::string& path)
+{
+    std::wstring wide = Wide(path);
+    std::replace(wide.begin(), wide.end(), L'/', L'\\');
+    return LR"(\\?\)" + wide;
+}
+
+// Removes a folder and everything in it by their exact names.
+void RemoveExactly(const std::wstring& folder)
+{
+    WIN32_FIND_DATAW found;
+    const HANDLE search = ::FindFirstFileW((folder + L"\\*").c_str(), &found);
+    for (bool more = search != INVALID_HANDLE_VALUE; more; more = ::FindNextFileW(search, &found)) {
+        const std::wstring name = found.cFileName;
+        const std::wstring inner = folder + L"\\" + name;
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+            ::DeleteFileW(inner.c_str());
+        } else if (name != L"." && name != L"..") {
+            RemoveExactly(inner);
+        }
+    }
+    if (search != INVALID_HANDLE_VALUE) {
+        ::FindClose(search);
+    }
+    ::RemoveDirectoryW(folder.c_str());
+}
+
+TEST_P(ExactNameTest, SavesIntoTheFolderOfThatVeryName)
+{
+    const ExactNameCase& c = GetParam();
+    TempFolder scratch;
+    const std::string program = scratch.path() + "\\" + c.program;
+    ASSERT_TRUE(::CreateDirectoryW(Exact(program).c_str(), nullptr));
+    SavePlaces places{program};
+    std::string folder = program;
+    if (c.documents != nullptr) {
+        places.install_folders = {scratch.path()};
+        places.documents = folder = scratch.path() + "\\" + c.documents;
+    }
+    DivisorCalculator calc = test::TwoResults();
+    const SaveOutcome outcome = calc.SaveResults(places);
+    const std::string look_alike = folder.substr(0, folder.size() - 1);
+    const bool look_alike_made = ::GetFileAttributesW(Exact(look_alike).c_str()) != INVALID_FILE_ATTRIBUTES;
+    const std::string saved = test::ReadWholeFile(test::TextOf(Exact(folder + "\\Kestrami.txt")));
+    RemoveExactly(Exact(scratch.path()));
+    EXPECT_EQ(outcome.status, Status::Saved) << outcome.reason;
+    EXPECT_EQ(outcome.path, folder + "/Kestrami.txt");
+    EXPECT_EQ(saved, kHamTwo);
+    EXPECT_FALSE(look_alike_made) << look_alike;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, ExactNameTest,
+    ::testing::Values(ExactNameCase{"ProgramFolderEndingInADot", "a.", nullptr},
+                      ExactNameCase{"ProgramFolderEndingInASpace", "a ", nullptr},
+                      ExactNameCase{"DocumentsFolderEndingInADot", "bin", "d."},
+                      ExactNameCase{"DocumentsFolderEndingInASpace", "bin", "d "},
+                      ExactNameCase{
+                          "DocumentsFolderDeeperThanMaxPath", "bin",
+                          "ddddddddddddddddddddddddddddddddddddddddddddddddd\\ddddddddddddddddddddddddd"
+                          "ddddddddddddddddddddddddddddddddddddddddddddddddddddddddddddddddddddddddd\\dd"
+                          "ddddddddddddddddddddddddddddddddddddddddddddddddddddddddddddddddddddddddddd"
+                          "ddddddddddddddddddddddddddddddddddddddd\\dddddddddddddddddddddddddddddddddddd"
+                          "dddddddddddddddddddddddd\\ee"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The system's own folders: Program Files as the environment names it too,
+// and a documents folder in the user's profile.
+TEST(KnownFolders, AreTheSystems)
+{
+    const auto& install = InstallFolders();
+    const std::string program_files = test::TextOf(fs::path(_wgetenv(L"ProgramFiles")));
+    EXPECT_NE(std::find(install.begin(), install.end(), program_files), install.end()) << program_files;
+    const FolderLookup documents = DocumentsFolder();
+    EXPECT_EQ(documents.path.rfind(test::TextOf(fs::path(_wgetenv(L"USERPROFILE"))) + "\\", 0), 0u)
+        << documents.path;
+}
+
 // The POSIX faults that Windows has no counterpart for.
 struct PosixOnlyCase {
     const char* name;
@@ -270,7 +370,8 @@ INSTANTIATE_TEST_SUITE_P(
         PosixOnlyCase{"FolderNobodyMayWrite",
                       "Wine does not enforce access control lists; the read-only file stands in for it"},
         PosixOnlyCase{"DeeperThanPathMax",
-                      "a program deeper than MAX_PATH starts only with the system's long path setting"}),
+                      "a program deeper than MAX_PATH starts only with the system's long path setting; a "
+                      "documents folder that deep is saved into"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

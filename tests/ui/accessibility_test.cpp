@@ -92,16 +92,17 @@ class AccessibilityTree : public KeyboardAndScreenReader, public testing::WithPa
 
 TEST_P(AccessibilityTree, NamesEveryControlInWordsAndReadsRowsWithoutDirectionMarks)
 {
-    // A result whose last cell was typed with a right-to-left override.
+    // A result whose last cell was typed with a right-to-left letter, which
+    // the list draws inside a left-to-right override.
     for (const char* key : {"digitKey4", "digitKey3", "digitKey5", "digitKey1", "digitKey2", "digitKey5"}) {
         QTest::mouseClick(Find<QPushButton>(QString::fromLatin1(key)), Qt::LeftButton);
     }
     auto* cell7 = Find<QLineEdit>(QStringLiteral("cell7"));
     cell7->selectAll();
-    QTest::sendKeyEvent(QTest::Click, cell7, Qt::Key_unknown, QStringLiteral("\u202E"), Qt::NoModifier);
+    QTest::sendKeyEvent(QTest::Click, cell7, Qt::Key_unknown, QStringLiteral("\u05D0"), Qt::NoModifier);
     QTest::keyClick(cell7, Qt::Key_0);
     QTest::mouseClick(Find<QPushButton>(QStringLiteral("enterKey")), Qt::LeftButton);
-    ASSERT_NE(window_.Calculator().Results().Line(2).find("\u202E"), std::string::npos);
+    ASSERT_NE(window_.Calculator().Results().Line(2).find("\u05D0"), std::string::npos);
 
     QWidget* shown = GetParam().open(window_);
     ASSERT_NE(shown, nullptr);

@@ -1,13 +1,17 @@
-// The services the windows rest on: the message box, and the report of a
-// failure that no handler caught.
+// The services the windows rest on: the message box, the one-line boxes,
+// the documents folder, and the report of a failure that no handler caught.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QFile>
 #include <QMessageBox>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 #include <cstdio>
+#include <cstdlib>
+#include <fstream>
 #include <new>
 #include <stdexcept>
 
@@ -47,6 +51,87 @@ TEST(MessageBox, StyleZeroIsOneOkButtonWithoutIconModalToTheApplication)
     EXPECT_EQ(seen.buttons, 1);
     EXPECT_EQ(seen.modality, Qt::ApplicationModal);
 }
+
+// The one-line boxes: what typing or pasting keeps, and where the caret
+// stays. The caret is given before and expected after, in UTF-16 units.
+struct TypedCase {
+    const char* name;
+    QString typed;
+    int caret;
+    QString kept;
+    int caret_after;
+};
+void PrintTo(const TypedCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class SingleLineBoxTest : public testing::TestWithParam<TypedCase> {};
+
+TEST_P(SingleLineBoxTest, KeepsOneLineInTheOrderTyped)
+{
+    const TypedCase& c = GetParam();
+    const SingleLineValidator validator;
+    QString text = c.typed;
+    int caret = c.caret;
+    EXPECT_EQ(validator.validate(text, caret), QValidator::Acceptable);
+    EXPECT_EQ(text, c.kept);
+    EXPECT_EQ(caret, c.caret_after);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pastes, SingleLineBoxTest,
+    testing::Values(TypedCase{"DirectionMarks", QString::fromUtf8("4\u202E3\u202C5\u2066\u2069\u200F\u061C"),
+                              4, QStringLiteral("435"), 2},
+                    TypedCase{"OtherCharactersKept", QString::fromUtf8("\u00E9\u05D0\u0628\U0001F4FB"), 5,
+                              QString::fromUtf8("\u00E9\u05D0\u0628\U0001F4FB"), 5}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The documents folder as the desktop finds it, from HOME and the user-dirs
+// file: always an absolute path, in the bytes the system gave.
+struct DocumentsCase {
+    const char* name;
+    std::string home;         // under a fresh folder
+    const char* config_home;  // XDG_CONFIG_HOME under the fresh folder; nullptr: unset
+    std::string user_dirs;    // written where the program must find it
+    std::string documents;    // under the fresh folder
+};
+void PrintTo(const DocumentsCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class DocumentsFolderTest : public testing::TestWithParam<DocumentsCase> {};
+
+TEST_P(DocumentsFolderTest, IsAbsoluteInTheSystemsBytes)
+{
+    const DocumentsCase& c = GetParam();
+    const QTemporaryDir scratch;
+    const std::string root = QFile::encodeName(scratch.path()).toStdString();
+    const std::string home = root + "/" + c.home;
+    const std::string config = c.config_home != nullptr ? root + "/" + c.config_home : home + "/.config";
+    ASSERT_EQ(MakeFolder(config), "");
+    std::ofstream(config + "/user-dirs.dirs", std::ios::binary) << c.user_dirs;
+    ::setenv("HOME", home.c_str(), 1);
+    if (c.config_home != nullptr) {
+        ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+    } else {
+        ::unsetenv("XDG_CONFIG_HOME");
+    }
+    const FolderLookup documents = Desktop().DocumentsFolder();
+    EXPECT_EQ(documents.path, root + "/" + c.documents);
+    EXPECT_EQ(documents.reason, "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Desktops, DocumentsFolderTest,
+                         testing::Values(DocumentsCase{"RelativeGivesTheHomeFolder", "op", nullptr,
+                                                       "XDG_DOCUMENTS_DIR=\"docs\"\n", "op"},
+                                         DocumentsCase{"BytesBeyondUtf8Kept", "h\xE9me", nullptr,
+                                                       "XDG_DOCUMENTS_DIR=\"$HOME/Dok\xE9mente\"\n",
+                                                       "h\xE9me/Dok\xE9mente"},
+                                         DocumentsCase{"ConfigHomeHonoured", "op", "config",
+                                                       "XDG_DOCUMENTS_DIR=\"$HOME/Papers\"\n", "op/Papers"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // An object whose event handler fails the way no handler expects.
 class Failing : public QObject {

@@ -46,7 +46,7 @@ public:
     };
 
     FolderLookup ProgramFolder() const override { return {folder, {}}; }
-    std::string DocumentsFolder() const override { return documents; }
+    FolderLookup DocumentsFolder() const override { return {documents, {}}; }
     void MessageBox(QWidget*, const std::string& prompt, int style, const std::string& title) override
     {
         boxes.push_back({prompt, style, title});
