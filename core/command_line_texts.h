@@ -1,6 +1,8 @@
 // What the program says before any window opens: its help and version
 // texts and the one-line reasons for ending at once. The program takes
 // --help, --version and Qt's standard options; everything else is refused.
+// Like every text the program shows, they live in the core and are tested
+// there.
 #pragma once
 
 #include <string>
