@@ -11,6 +11,9 @@ set -euo pipefail
 setup=$1 version=$2 work=$3
 here=$(cd "$(dirname "$0")" && pwd)
 wine=${WINE:-/usr/lib/wine/wine64}
+# The program runs as a user's would: on the desktop's own platform, not on
+# the offscreen one the window tests get.
+unset WINEQT_QPA_PLATFORM
 wineserver=$(dirname "$wine")/wineserver
 
 for tool in xvfb-run xdotool xwininfo openbox strings; do

@@ -11,6 +11,9 @@ set -euo pipefail
 zip=$1 work=$2
 here=$(cd "$(dirname "$0")" && pwd)
 wine=${WINE:-/usr/lib/wine/wine64}
+# The program runs as a user's would: on the desktop's own platform, not on
+# the offscreen one the window tests get.
+unset WINEQT_QPA_PLATFORM
 
 for tool in xvfb-run xdotool xwininfo openbox; do
   if ! command -v "$tool" >/dev/null 2>&1; then
