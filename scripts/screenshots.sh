@@ -46,9 +46,10 @@ if [ "$which" != linux ]; then
   # The program from the Windows zip under Wine, in a prefix whose fonts
   # stand in for Windows' own, with the same three results as below.
   work=build-windows/screenshots
+  zip=$(realpath build-windows/kestrami-*-windows-x64.zip)
   rm -rf "$work/program"
   mkdir -p "$work/program"
-  (cd "$work/program" && cmake -E tar xf "$(realpath build-windows/kestrami-*-windows-x64.zip)")
+  (cd "$work/program" && cmake -E tar xf "$zip")
   tests/windows/wine-prefix.sh "$(realpath "$work")/wine" --fonts
   export WINEPREFIX=$(realpath "$work")/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
   program=(/usr/lib/wine/wine64 "$(find "$work/program" -name kestrami.exe)")
