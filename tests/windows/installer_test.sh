@@ -10,25 +10,9 @@
 set -euo pipefail
 setup=$1 version=$2 work=$3
 here=$(cd "$(dirname "$0")" && pwd)
-wine=${WINE:-/usr/lib/wine/wine64}
-# The program runs as a user's would: on the desktop's own platform, not on
-# the offscreen one the window tests get.
-unset WINEQT_QPA_PLATFORM
-wineserver=$(dirname "$wine")/wineserver
-
-for tool in xvfb-run xdotool xwininfo openbox strings; do
-  if ! command -v "$tool" >/dev/null 2>&1; then
-    echo "skipped: $tool is missing (scripts/install-deps --windows installs it)"
-    exit 77
-  fi
-done
-if [ ! -f "$setup" ]; then
-  echo "$setup is missing: make windows builds it" >&2
-  exit 1
-fi
-if [ "${KESTRAMI_INSIDE_X:-}" != 1 ]; then
-  KESTRAMI_INSIDE_X=1 exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
-fi
+# shellcheck source=desktop_test.sh
+. "$here/desktop_test.sh"
+on_virtual_display "$setup" xvfb-run xdotool xwininfo openbox strings -- "$@"
 
 fail() { echo "FAILED: $*" >&2; exit 1; }
 

@@ -10,25 +10,9 @@
 set -euo pipefail
 zip=$1 work=$2
 here=$(cd "$(dirname "$0")" && pwd)
-wine=${WINE:-/usr/lib/wine/wine64}
-# The program runs as a user's would: on the desktop's own platform, not on
-# the offscreen one the window tests get.
-unset WINEQT_QPA_PLATFORM
-
-for tool in xvfb-run xdotool xwininfo openbox; do
-  if ! command -v "$tool" >/dev/null 2>&1; then
-    echo "skipped: $tool is missing (scripts/install-deps --windows installs it)"
-    exit 77
-  fi
-done
-if [ ! -f "$zip" ]; then
-  echo "$zip is missing: make windows builds it" >&2
-  exit 1
-fi
-
-if [ "${KESTRAMI_INSIDE_X:-}" != 1 ]; then
-  KESTRAMI_INSIDE_X=1 exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
-fi
+# shellcheck source=desktop_test.sh
+. "$here/desktop_test.sh"
+on_virtual_display "$zip" xvfb-run xdotool xwininfo openbox -- "$@"
 
 prefix=$work/wine
 "$here/wine-prefix.sh" "$prefix" --fonts
@@ -46,7 +30,7 @@ pid=
 cleanup() {
   if [ -n "$pid" ]; then kill "$pid" 2>/dev/null || true; fi
   kill "$window_manager" 2>/dev/null || true
-  "$(dirname "$wine")/wineserver" -k 2>/dev/null || true
+  "$wineserver" -k 2>/dev/null || true
 }
 trap cleanup EXIT
 sleep 1
