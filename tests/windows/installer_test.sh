@@ -24,7 +24,10 @@ drive=$prefix/drive_c
 
 # What the prefix holds before: its files and every registry line naming us.
 files() { (cd "$drive" && find . -path ./windows -prune -o -path './users/*/Temp' -prune -o -print | sort); }
-ours() { "$wine" reg export "$1" "$work/registry.reg" /y >/dev/null 2>&1 && iconv -f UTF-16LE -t UTF-8 "$work/registry.reg" | tr -d '\r' | grep -i kestrami || true; }
+ours() {  # the lines of the hive $1 that name us
+  "$wine" reg export "$1" "$work/$1.reg" /y >/dev/null 2>&1 || fail "reg could not export $1"
+  iconv -f UTF-16LE -t UTF-8 "$work/$1.reg" | tr -d '\r' | grep -i kestrami || true
+}
 files > "$work/files-before.txt"
 
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Kestrami'
@@ -80,6 +83,7 @@ files > "$work/files-after.txt"
 if ! diff "$work/files-before.txt" "$work/files-after.txt"; then
   fail "files left or added by installing and uninstalling (above)"
 fi
-registry=$(ours HKLM; ours HKCU)
-[ -z "$registry" ] || fail "registry entries left: $registry"
+ours HKLM > "$work/registry-left.txt"
+ours HKCU >> "$work/registry-left.txt"
+[ ! -s "$work/registry-left.txt" ] || fail "registry entries left: $(cat "$work/registry-left.txt")"
 echo "the silent uninstall left no file or registry key of its own"
