@@ -18,7 +18,8 @@ CONFIGURED_TESTS := $(BUILD_DIR)/.configured-tests
 # What `make install` records, for `make uninstall`.
 INSTALLED        := $(BUILD_DIR)/installed-files.txt
 
-.PHONY: all deps deps-run deps-package build program run test test-windows bench fuzz sanitize install uninstall package clean
+.PHONY: all deps deps-run deps-package build program run test bench fuzz sanitize install uninstall package clean \
+  windows windows-configure test-windows bench-windows
 
 all: build
 
@@ -59,6 +60,7 @@ test: build
 bench: build
 	$(BUILD_DIR)/bench/kestrami_bench_core
 	QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/bench/kestrami_bench_ui
+	@scripts/bench-windows $(WINDOWS_BUILD_DIR)
 
 # The whole test suite again, built with AddressSanitizer and
 # UndefinedBehaviorSanitizer.
@@ -67,28 +69,55 @@ sanitize: deps
 	cmake --build build-sanitize --parallel $(JOBS)
 	cd build-sanitize && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --no-tests=error --parallel $(JOBS)
 
-# The core and its tests cross-built for 64-bit Windows with MinGW-w64, and
-# every test run under Wine, in a Wine prefix of the build folder's own. No
-# display is needed: Wine is kept from every window and from offering its
-# .NET and HTML engines.
+# Windows: Qt for Windows built once from Debian's source into a cache
+# outside the clone (scripts/build-qt-windows: about 20 minutes the first
+# time, seconds after), then the program, its tests and its packages
+# cross-built with MinGW-w64 into one folder, everything linked statically.
 WINDOWS_BUILD_DIR ?= build-windows
+WINDOWS_BUILD_TYPE ?= Release
+WINDOWS_PACKAGES = kestrami-*-windows-x64.zip kestrami-*-windows-x64-setup.exe
+
+windows-configure:
+	@scripts/install-deps --windows
+	@qt=$$(scripts/build-qt-windows --print-prefix) && \
+	  toolchain=$$qt/lib/cmake/Qt6/qt.toolchain.cmake && \
+	  if [ -f $(WINDOWS_BUILD_DIR)/CMakeCache.txt ] && ! grep -qF "$$toolchain" $(WINDOWS_BUILD_DIR)/CMakeCache.txt; then \
+	    echo "$(WINDOWS_BUILD_DIR): configured for another Qt; configuring anew"; \
+	    rm -rf $(WINDOWS_BUILD_DIR)/CMakeCache.txt $(WINDOWS_BUILD_DIR)/CMakeFiles; \
+	  fi && \
+	  cmake -S . -B $(WINDOWS_BUILD_DIR) -DCMAKE_TOOLCHAIN_FILE=$$toolchain \
+	    -DQT_CHAINLOAD_TOOLCHAIN_FILE=$(abspath cmake/mingw-w64.cmake) -DCMAKE_BUILD_TYPE=$(WINDOWS_BUILD_TYPE) \
+	    -DBUILD_TESTING=ON -DKESTRAMI_BUILD_BENCHMARKS=ON $(CMAKE_FLAGS)
+
+# kestrami.exe, the zip, the installer and SHA256SUMS in WINDOWS_BUILD_DIR.
+windows: windows-configure
+	cmake --build $(WINDOWS_BUILD_DIR) --parallel $(JOBS) --target kestrami
+	cd $(WINDOWS_BUILD_DIR) && rm -f $(WINDOWS_PACKAGES) SHA256SUMS && cpack
+	cd $(WINDOWS_BUILD_DIR) && sha256sum $(WINDOWS_PACKAGES) > SHA256SUMS && cat SHA256SUMS
+
+# Every test under Wine, in a Wine prefix of the build folder's own, with no
+# display: the core's and the windows' (through Qt's offscreen platform),
+# then the program from the zip and the installer, each on a virtual display
+# and in a prefix of its own. Wine passes Qt's variables on as WINEQT_*.
 WINE_RUN = env -u DISPLAY -u WAYLAND_DISPLAY WINEPREFIX=$(abspath $(WINDOWS_BUILD_DIR))/wine \
-  WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+  WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d" \
+  WINEQT_QPA_PLATFORM=offscreen WINEQT_FORCE_STDERR_LOGGING=1
 WINE = /usr/lib/wine/wine64
 # One Wine server for the whole run, so no test starts while it shuts down,
 # and its services started before the tests, so they hold no test's output.
 WINESERVER = /usr/lib/wine/wineserver
 
-test-windows:
-	@scripts/install-deps --only g++-mingw-w64-x86-64-posix wine64 googletest
-	cmake -S . -B $(WINDOWS_BUILD_DIR) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) \
-	  -DKESTRAMI_BUILD_UI=OFF -DKESTRAMI_BUILD_BENCHMARKS=OFF -DBUILD_TESTING=ON $(CMAKE_FLAGS)
+test-windows: windows
 	cmake --build $(WINDOWS_BUILD_DIR) --parallel $(JOBS)
-	@test -d $(WINDOWS_BUILD_DIR)/wine || { echo "Creating the Wine prefix $(WINDOWS_BUILD_DIR)/wine"; \
-	  $(WINE_RUN) $(WINE) wineboot --init > $(WINDOWS_BUILD_DIR)/wineboot.log 2>&1; }
+	@tests/windows/wine-prefix.sh $(abspath $(WINDOWS_BUILD_DIR))/wine --fonts
 	cd $(WINDOWS_BUILD_DIR) && $(WINE_RUN) sh -c '$(WINESERVER) -k 2>/dev/null; $(WINESERVER) -w; $(WINESERVER) -p; \
 	  $(WINE) wineboot < /dev/null > /dev/null 2>&1; \
-	  ctest --output-on-failure --parallel $(JOBS); status=$$?; $(WINESERVER) -k; exit $$status'
+	  ctest --output-on-failure --no-tests=error --parallel $(JOBS); status=$$?; $(WINESERVER) -k; exit $$status'
+
+# The Windows program's size and start-up under Wine (also part of bench).
+bench-windows: windows
+	cmake --build $(WINDOWS_BUILD_DIR) --parallel $(JOBS) --target kestrami_startup_probe
+	scripts/bench-windows $(WINDOWS_BUILD_DIR)
 
 # libFuzzer over the text reading and over random operation sequences.
 fuzz: deps

@@ -4,16 +4,22 @@
 # photographs each window with ImageMagick's import into docs/. The program
 # runs twice: once with the desktop's ordinary palette, once under a dark one
 # that the qt6ct platform theme gives it, as a user's dark desktop would.
+# The Windows build's main window is photographed too, under Wine.
+#
+#   screenshots.sh [linux | windows]   (both when neither is named)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 if [ "${1:-}" != --inside ]; then
+  which=${1:-all}
   scripts/install-deps imagemagick xdotool openbox x11-utils qt6ct
-  make build
-  exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" --inside
+  if [ "$which" != windows ]; then make build; fi
+  if [ "$which" != linux ]; then make windows; fi
+  exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" --inside "$which"
 fi
+which=$2
 
-program=build/app/kestrami
+program=(build/app/kestrami)
 out=docs
 openbox >/dev/null 2>&1 &
 sleep 1
@@ -21,23 +27,12 @@ sleep 1
 pid=
 trap 'if [ -n "$pid" ]; then kill "$pid" 2>/dev/null || true; fi' EXIT
 
-start() {  # starts the program and finds its main window's client area
-  "$program" &
+# shellcheck source=scripts/drive-window.sh
+. scripts/drive-window.sh
+start() {  # starts the program and finds its main window
+  "${program[@]}" &
   pid=$!
-  main=$(xdotool search --sync --onlyvisible --name '^NOKIA Kestrami$' | head -n 1)
-  xdotool windowmove --sync "$main" 40 30
-  sleep 0.5
-  # The client area (480 x 409) sits at the bottom of the window, below the
-  # menu bar. xwininfo gives the window's place on the screen inside its
-  # frame.
-  local info left top height
-  info=$(xwininfo -id "$main")
-  left=$(awk '/Absolute upper-left X/ {print $4}' <<<"$info")
-  top=$(awk '/Absolute upper-left Y/ {print $4}' <<<"$info")
-  height=$(awk '/Height:/ {print $2}' <<<"$info")
-  client_x=$left
-  client_y=$((top + height - 409))
-  menu_y=$((top + (height - 409) / 2))
+  find_main_window
 }
 stop() {
   kill "$pid" 2>/dev/null || true
@@ -45,31 +40,31 @@ stop() {
   pid=
 }
 
-click() {  # x y relative to the client area's top-left corner
-  # No --sync: it can wait in vain when the pointer is already there, as for
-  # the second of two equal digits.
-  xdotool mousemove $((client_x + $1)) $((client_y + $2)) click 1
-  sleep 0.1
-}
-key() {  # a keypad key by its caption
-  local column row
-  case "$1" in
-    1|2|3) row=0 ;; 4|5|6) row=1 ;; 7|8|9) row=2 ;; *) row=3 ;;
-  esac
-  case "$1" in
-    1|4|7|0) column=0 ;; 2|5|8|'<') column=1 ;; *) column=2 ;;
-  esac
-  click $((9 + 21 + 64 * column + 28)) $((9 + 71 + 64 * row + 28))
-}
-enter() { click $((9 + 24 + 92)) $((9 + 327 + 20)); }
-keys() { local s=$1 k; for ((k = 0; k < ${#s}; k++)); do key "${s:k:1}"; done; }
 shoot() { import -frame -window "$1" "$out/$2"; echo "wrote $out/$2"; }
-menu_item() {  # title x, item row: the menu title, then its item
-  xdotool mousemove --sync $((client_x + $1)) "$menu_y" click 1
-  sleep 0.3
-  xdotool mousemove --sync $((client_x + $1 + 20)) $((client_y + 10 + 22 * $2)) click 1
+
+if [ "$which" != linux ]; then
+  # The program from the Windows zip under Wine, in a prefix whose fonts
+  # stand in for Windows' own, with the same three results as below.
+  work=build-windows/screenshots
+  zip=$(realpath build-windows/kestrami-*-windows-x64.zip)
+  rm -rf "$work/program"
+  mkdir -p "$work/program"
+  (cd "$work/program" && cmake -E tar xf "$zip")
+  tests/windows/wine-prefix.sh "$(realpath "$work")/wine" --fonts
+  export WINEPREFIX=$(realpath "$work")/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+  program=(/usr/lib/wine/wine64 "$(find "$work/program" -name kestrami.exe)")
+  start
+  keys 4351250; enter
+  keys 4386500; enter
+  keys 4300032; enter
+  keys 4351
   sleep 0.5
-}
+  shoot "$main" main-window-windows.png
+  stop
+  /usr/lib/wine/wineserver -k
+  program=(build/app/kestrami)
+fi
+[ "$which" != windows ] || exit 0
 
 # The ordinary palette: three results in the HAM band, then About and Help.
 start

@@ -106,6 +106,18 @@ public:
         }
         QProxyStyle::drawPrimitive(element, option, painter, widget);
     }
+
+    // Windows' own style paints a themed bevel without asking for the panel
+    // above: the face would show the theme's white instead of the colour.
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override
+    {
+        if (element == CE_PushButtonBevel) {
+            drawPrimitive(PE_PanelButtonCommand, option, painter, widget);
+            return;
+        }
+        QProxyStyle::drawControl(element, option, painter, widget);
+    }
 };
 
 class ReturnPresses : public QObject {

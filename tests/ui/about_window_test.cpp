@@ -166,7 +166,7 @@ TEST_F(AboutWindowTest, PictureIsShownUnscaledInsideItsSunkenBorder)
 {
     auto* image = Control<QLabel>("radioPicture");
     const QPixmap picture = image->pixmap();
-    ASSERT_FALSE(picture.isNull()) << "the JPEG did not load";
+    ASSERT_FALSE(picture.isNull()) << "the picture did not load";
     EXPECT_EQ(picture.size(), QSize(124, 104));
     EXPECT_FALSE(picture.toImage().allGray());
     EXPECT_EQ(image->frameShape(), QFrame::Panel);

@@ -765,7 +765,7 @@ TEST_F(MainWindowTest, AFailedSaveSaysWhyAndKeepsTheProgramAndListGoing)
     ASSERT_EQ(platform.boxes.size(), 1u);
     EXPECT_EQ(platform.boxes[0].title, "Error");
     EXPECT_NE(platform.boxes[0].prompt.find(platform.folder + "/Kestrami.txt"), std::string::npos);
-    EXPECT_NE(platform.boxes[0].prompt.find("No such file or directory"), std::string::npos);
+    EXPECT_NE(platform.boxes[0].prompt.find(MissingFolderReason()), std::string::npos);
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(Rows().size(), 3);
 

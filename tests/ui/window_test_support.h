@@ -26,6 +26,10 @@ inline void PrintTo(const QColor& color, std::ostream* os)
 
 namespace kestrami::ui {
 
+// The system's own words, in the user's language, for a folder that does not
+// exist, as a failed save reports them (without a closing full stop).
+std::string MissingFolderReason();
+
 // The secondary windows' grey, under their labels and the help text too.
 inline const QColor kGrey(192, 192, 192);
 

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Renders radio.pov into radio.jpg, the 124 x 104 picture in the About window.
+# Renders radio.pov into radio.png, the 124 x 104 picture in the About window.
 #
 # POV-Ray renders the scene four times as large (496 x 416) with
 # anti-aliasing; ImageMagick then reduces it with a Lanczos filter in linear
-# light, sharpens it lightly and writes a baseline sRGB JPEG at quality 90
-# without chroma subsampling, so the small red and light details stay crisp.
+# light, sharpens it lightly and writes an sRGB PNG without time stamps. PNG,
+# not JPEG: every build of Qt reads it without an image format plugin, and the
+# Windows build carries none.
 # The picture is written beside this script; it runs from any directory.
 #
 # Needs povray (3.7) and ImageMagick 6 (convert, identify).
@@ -36,13 +37,13 @@ povray \
 convert "$work/radio.png" \
     -colorspace RGB -filter Lanczos -resize "${width}x${height}!" -colorspace sRGB \
     -unsharp 0x0.6+0.5+0 \
-    -strip -interlace none -sampling-factor 4:4:4 -quality 90 \
-    "JPG:$here/radio.jpg"
+    -strip -define png:compression-level=9 -define png:exclude-chunks=date,time \
+    "PNG24:$here/radio.png"
 
 # The About window lays the picture out at exactly this size.
-got=$(identify -format '%m %wx%h %[colorspace]' "$here/radio.jpg")
-if [[ "$got" != "JPEG ${width}x${height} sRGB" ]]; then
-    echo "render-radio.sh: radio.jpg is '$got', expected 'JPEG ${width}x${height} sRGB'" >&2
+got=$(identify -format '%m %wx%h %[colorspace]' "$here/radio.png")
+if [[ "$got" != "PNG ${width}x${height} sRGB" ]]; then
+    echo "render-radio.sh: radio.png is '$got', expected 'PNG ${width}x${height} sRGB'" >&2
     exit 1
 fi
-echo "wrote $here/radio.jpg ($got)"
+echo "wrote $here/radio.png ($got)"
