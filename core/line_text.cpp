@@ -68,7 +68,8 @@ void AppendSingleLine(std::string& out, std::string_view text)
             continue;
         }
         out += text[at++];
-        out.resize(out.size() - LineControlAtEnd(std::string_view(out).substr(start)));
+        // Erased, not resized: the string only ever shrinks here.
+        out.erase(out.size() - LineControlAtEnd(std::string_view(out).substr(start)));
     }
 }
 

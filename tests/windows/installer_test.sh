@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The installer in a scratch Wine prefix: a silent install puts the program
 # under Program Files, with a Start-menu entry pointing at it and an entry in
-# the installed programs; the program found through the entry runs; a silent
-# uninstall then leaves no file and no registry key of the program's behind,
-# except the user's own Kestrami.txt beside it.
+# the installed programs; the program found through the entry runs and, as
+# an installed copy, saves its results in the user's Documents folder, never
+# beside itself; a silent uninstall then leaves no file and no registry key
+# of the program's behind, and the user's results files where they are.
 #
 #   installer_test.sh SETUP VERSION WORK_FOLDER
 # Exits 77 (skipped) where no virtual display can be had.
@@ -17,7 +18,11 @@ on_virtual_display "$setup" xvfb-run xdotool xwininfo openbox strings -- "$@"
 fail() { echo "FAILED: $*" >&2; exit 1; }
 
 prefix=$work/wine
-rm -rf "$prefix"
+rm -rf "$prefix" "$work/home"
+# Wine links the Windows user's Documents folder into the home folder: a
+# scratch one keeps the test's results file out of the real one.
+export HOME=$work/home
+mkdir -p "$HOME"
 "$here/wine-prefix.sh" "$prefix"
 export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 drive=$prefix/drive_c
@@ -54,7 +59,9 @@ for value in "DisplayName.*Kestrami$" "DisplayVersion.*$version$" 'DisplayIcon.*
 $entry"
 done
 
-# The program the entry points at runs, and File > Exit ends it with status 0.
+# The program the entry points at runs; a result and File > Save go to the
+# Documents folder, whose place the program tells once in a box, and File >
+# Exit ends it with status 0.
 openbox >/dev/null 2>&1 &
 window_manager=$!
 trap 'kill "$window_manager" 2>/dev/null || true; "$wineserver" -k 2>/dev/null || true' EXIT
@@ -64,6 +71,21 @@ sleep 1
 "$wine" "$target" &
 pid=$!
 find_main_window 90 || fail "the installed program showed no window within 90 s"
+keys 4351250; enter
+menu_item 15 0  # File > Save
+saved=
+for _ in $(seq 50); do
+  saved=$(find -L "$drive/users" -name Kestrami.txt -print -quit)
+  [ -n "$saved" ] && break
+  sleep 0.2
+done
+[ ! -e "$installed/Kestrami.txt" ] || fail "the installed program saved beside itself"
+[[ "$saved" == */Documents/Kestrami.txt ]] || fail "no Kestrami.txt in the Documents folder (found: '$saved')"
+printf 'HAM Range:\r\n430-440 MHz\r\nFo=435.1250  n=5620\r\n\r\n \r\n' | cmp - "$saved" ||
+  fail "the Documents folder's Kestrami.txt is not the expected block"
+echo "the installed program saved to ${saved#"$drive/"}"
+xdotool key Return  # the box that says where the file went
+sleep 0.5
 menu_item 15 1  # File > Exit
 timeout 30 tail --pid="$pid" -f /dev/null || fail "File > Exit did not end the installed program"
 wait "$pid" || fail "the installed program ended with status $?"
@@ -75,6 +97,8 @@ printf 'HAM Range:\r\n' > "$installed/Kestrami.txt"
 # The uninstaller runs on from a copy of itself: wait for every process.
 "$wineserver" -w
 [ -f "$installed/Kestrami.txt" ] || fail "the uninstaller removed the user's Kestrami.txt"
+[ -f "$saved" ] || fail "the uninstaller removed the Kestrami.txt in the Documents folder"
+rm "$saved"
 left=$(find "$installed" -mindepth 1 ! -name Kestrami.txt)
 [ -z "$left" ] || fail "the uninstaller left: $left"
 rm "$installed/Kestrami.txt"
