@@ -91,7 +91,7 @@ void BM_SessionThroughButtons(benchmark::State& state)
         window.show();
         QPushButton* keys[10];
         for (int d = 0; d < 10; ++d) {
-            keys[d] = window.findChild<QPushButton*>(QStringLiteral("Command%1").arg(d == 0 ? 10 : d));
+            keys[d] = window.findChild<QPushButton*>(QStringLiteral("digitKey%1").arg(d));
         }
         auto* enter = window.findChild<QPushButton*>(QStringLiteral("enterKey"));
         Clock::time_point thousand_start = Clock::now();
