@@ -66,7 +66,7 @@ std::unique_ptr<QMainWindow> BareWindow()
     list->setGeometry(15, 20, 195, 298);
     (new QPushButton(QStringLiteral("CLEAR List"), frame2))->setGeometry(16, 328, 193, 41);
     (new QLineEdit(QStringLiteral("1"), central))->setGeometry(499, 82, 65, 19);
-    (new QLineEdit(QStringLiteral("Text1"), central))->setGeometry(504, 184, 169, 19);
+    (new QLineEdit(QStringLiteral("spare"), central))->setGeometry(504, 184, 169, 19);
     (new QLabel(QStringLiteral("char.position"), central))->setGeometry(499, 66, 60, 13);
     (new QPushButton(QStringLiteral("underline"), central))->setGeometry(499, 114, 65, 25);
     for (const char* title : {"File", "Settings", "Info"}) {
